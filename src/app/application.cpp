@@ -1,0 +1,304 @@
+#include "app/application.h"
+
+#include <cctype>
+#include <new>
+
+#include "app/text_lines.h"
+#include "platform/files.h"
+
+namespace telvane::app {
+
+using config::Key;
+using platform::BoxAnswer;
+using platform::BoxButtons;
+using platform::BoxKind;
+
+namespace {
+
+constexpr std::uint32_t kPureRed = 0x0000FF;
+constexpr std::size_t kWorkBufferBytes = 32768;
+constexpr std::size_t kRecentFiles = 4;
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() &&
+         SameNameIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
+std::vector<std::string> LoadListIfPresent(const std::string& path) {
+  auto bytes = platform::ReadWholeFile(path, 16u * 1024u * 1024u);
+  return bytes ? SplitLines(*bytes) : std::vector<std::string>();
+}
+
+}  // namespace
+
+Application::Application(platform::Host& host, std::string program_dir,
+                         std::vector<std::string> arguments, std::ostream* log)
+    : host_(host),
+      paths_(std::move(program_dir)),
+      arguments_(std::move(arguments)),
+      log_(log),
+      settings_(config::Settings::Defaults(host.facts.pixels_per_inch)) {}
+
+Application::~Application() { Destroy(); }
+
+void Application::CreateMainWindow() {
+  // 1. The operating-system class is 0 (not recognised) here, so the paths that only some
+  //    systems take for the USB prompter stay closed.
+  // 2. Run-time state is idle (the members start so); 3. the paths were built from the
+  //    program directory.
+  // The English catalogue is loaded provisionally, so that texts shown before the configured
+  // language is known (tables, chooser) are not empty.
+  (void)catalogue_.Load(paths_.File("telvn32.msg"));
+  // 4. and 5. The small pictures and the shared lists belong to the windows and Parts that
+  //    use them.
+  // 6.
+  LoadTranslationTables();
+  // 7.
+  SelectConfiguration();
+  // 8. The eight-colour table is constant (kEightColours).
+  // 10.
+  tpl_path_ = platform::ReplaceExtension(config_path_, ".tpl");
+  tro_path_ = platform::ReplaceExtension(config_path_, ".tro");
+  // 11.
+  LoadConfiguration();
+  // 12.
+  std::string language = settings_.Text(Key::kLanguageLanguage);
+  (void)catalogue_.Load(paths_.File(CatalogueFileForLanguage(language.empty() ? 'A' : language[0])));
+  // 13. and 16.
+  LoadConfiguredLists();
+  // 22.
+  try {
+    work_buffer_.resize(kWorkBufferBytes);
+  } catch (const std::bad_alloc&) {
+    Ask(MessageText(18), BoxKind::kError, BoxButtons::kOk);
+  }
+  // 14., 17.-21., 23., 24., 26. and 28. are the main window's own (pictures, tool bar, hints,
+  // captions, status line colours); 9., 15., 25. and 27. arrive with the editor, the prompt
+  // card and the newsroom links.
+}
+
+void Application::LoadTranslationTables() {
+  struct Entry {
+    const std::string* path;
+    TranslationTable* table;
+  };
+  const Entry entries[] = {{&paths_.host_table, &tables_.host},
+                           {&paths_.caption_table, &tables_.caption},
+                           {&paths_.dwp_table, &tables_.dwp},
+                           {&paths_.mac_table, &tables_.mac},
+                           {&paths_.dos_table, &tables_.dos}};
+  for (const Entry& e : entries) {
+    // The caption table is optional: without it captions go out untranslated.
+    if (e.table == &tables_.caption && !platform::FileExists(*e.path)) {
+      *e.table = IdentityTable();
+      continue;
+    }
+    auto table = LoadTranslationTable(*e.path);
+    if (table) {
+      *e.table = *table;
+    } else {
+      e.table->fill(kUnfilledEntry);
+      Ask(MessageText(191) + ": " + *e.path, BoxKind::kError, BoxButtons::kOk);
+    }
+  }
+}
+
+void Application::SelectConfiguration() {
+  auto master = config::ProfileFile::Load(paths_.master_config);
+  if (master) {
+    master_.multiple_configuration =
+        master->GetBool("Main", "Multiple Configuration", false);
+    master_.ini_file = master->GetString("Main", "Ini File", "telvn32.ini");
+  }
+  const std::string name = master_.multiple_configuration && IsPlainConfigName(master_.ini_file) &&
+                                   !master_.ini_file.empty()
+                               ? master_.ini_file
+                               : std::string("telvn32.ini");
+  config_path_ = paths_.File(name);
+  if (!master_.multiple_configuration || view_ == nullptr) return;
+  ConfigChooser chooser(ChooserMode::kChoose, paths_.dir, config_path_, catalogue_,
+                        host_.dialogs);
+  view_->OpenConfigChooser(chooser);
+  host_.loop.WaitUntil([&] { return chooser.closed(); }, -1);
+  if (chooser.chosen()) {
+    config_path_ = *chooser.chosen();
+    master_.ini_file = platform::BaseName(config_path_);
+  }
+}
+
+void Application::LoadConfiguration() {
+  auto file = config::ProfileFile::Load(config_path_);
+  config_file_ = file ? std::move(*file) : config::ProfileFile();
+  settings_ = config::Settings::Load(config_file_, host_.facts.pixels_per_inch);
+  config_file_stamp_ = platform::FileWriteStamp(config_path_);
+}
+
+void Application::LoadConfiguredLists() {
+  tpl_list_ = LoadListIfPresent(tpl_path_);
+  tro_list_ = LoadListIfPresent(tro_path_);
+  RemoveTrailingEmptyLines(tpl_list_);
+  RemoveTrailingEmptyLines(tro_list_);
+
+  newstar_list_ = LoadListIfPresent(paths_.newstar_list);
+  for (const std::string& line : LoadListIfPresent(paths_.brackets_list)) {
+    const std::string_view pair = TrimBlanks(line);
+    if (pair.empty()) continue;
+    bracket_open_.emplace_back(1, pair[0]);
+    bracket_close_.emplace_back(1, pair.size() > 1 ? pair[1] : pair[0]);
+  }
+  for (std::string line : LoadListIfPresent(paths_.breaks_list)) {
+    line = std::string(TrimBlanks(line));
+    for (char& c : line) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    breaks_list_.push_back(std::move(line));
+  }
+}
+
+void Application::StartStartupTimer() {
+  time_prompt_ = host_.timers.CreateTimer([this] { TimePromptTick(); });
+  time_prompt_->Start(50);
+}
+
+void Application::ShowStatusMessage(std::string_view text) {
+  if (view_ != nullptr) {
+    const bool alarm = settings_.Bool(Key::kScriptMultiUser) && script_file_locked_;
+    view_->SetStatusText(text,
+                         alarm ? kPureRed : static_cast<std::uint32_t>(settings_.Int(Key::kColorsMessageB)),
+                         static_cast<std::uint32_t>(settings_.Int(Key::kColorsMessageF)));
+  }
+  const auto now = host_.clock.LocalNow();
+  status_messages_.Add(now, text);
+  log_.Write(now, "status", text);
+  if (!status_message_timer_) {
+    status_message_timer_ = host_.timers.CreateTimer([this] {
+      status_message_timer_->Stop();
+      if (message_list_open_ && view_ != nullptr) {
+        view_->RefreshMessageList(status_messages_.entries());
+      }
+    });
+  }
+  status_message_timer_->Start(1000);
+}
+
+void Application::ClearStatusLine() {
+  if (view_ != nullptr) {
+    view_->SetStatusText("", static_cast<std::uint32_t>(settings_.Int(Key::kColorsMessageB)),
+                         static_cast<std::uint32_t>(settings_.Int(Key::kColorsMessageF)));
+  }
+}
+
+BoxAnswer Application::Ask(std::string_view text, BoxKind kind, BoxButtons buttons) {
+  log_.Write(host_.clock.LocalNow(), "box", text);
+  return host_.dialogs.MessageBox(text, kind, buttons);
+}
+
+void Application::SetMessageListOpen(bool open) {
+  message_list_open_ = open;
+  if (open && view_ != nullptr) view_->RefreshMessageList(status_messages_.entries());
+}
+
+Status Application::SaveMessageList(const std::string& path) {
+  std::string text;
+  for (const std::string& entry : status_messages_.entries()) text += entry + "\r\n";
+  Status saved = platform::WriteFileAtomically(path, text);
+  if (!saved) ShowStatusMessage(saved.error().message);
+  return saved;
+}
+
+void Application::AddRecentFile(const std::string& path) {
+  std::erase_if(recent_files_, [&](const std::string& p) { return SameNameIgnoringCase(p, path); });
+  recent_files_.insert(recent_files_.begin(), path);
+  if (recent_files_.size() > kRecentFiles) recent_files_.resize(kRecentFiles);
+}
+
+bool Application::OpenScriptByName(const std::string& path) {
+  if (!platform::FileExists(path)) {
+    std::erase_if(recent_files_,
+                  [&](const std::string& p) { return SameNameIgnoringCase(p, path); });
+    Ask(MessageText(4), BoxKind::kInformation, BoxButtons::kOk);
+    return false;
+  }
+  if (busy_.file_operation || busy_.transfer) {
+    Ask(MessageText(873), BoxKind::kInformation, BoxButtons::kOk);
+    return false;
+  }
+  if (!hooks_.confirm_replace_script()) return false;
+  const bool loaded = hooks_.read_script(path);
+  if (loaded) {
+    // An existing ".tvl" in any case stays, so no second "x.TVL" appears beside "x.tvl".
+    script_name_ = EndsWithIgnoringCase(path, ".tvl") ? path
+                                                     : platform::ReplaceExtension(path, ".TVL");
+  }
+  hooks_.refresh_script_windows();
+  if (view_ != nullptr) {
+    view_->SetBackgroundMessage(MessageText(113) + " " +
+                                (loaded ? platform::BaseName(path) : MessageText(114)));
+  }
+  return loaded;
+}
+
+void Application::SetSaveSetupOnExit(bool on) {
+  settings_.SetBool(Key::kMenuAutoSave, on);
+  if (on) return;
+  config::ProfileFile file;
+  if (auto existing = config::ProfileFile::Load(config_path_)) file = std::move(*existing);
+  file.SetBool("Menu", "Auto Save", false);
+  Status saved = file.Save(config_path_);
+  if (!saved) {
+    ShowStatusMessage(saved.error().message);
+    return;
+  }
+  MarkConfigurationWritten();
+}
+
+bool Application::save_setup_on_exit() const { return settings_.Bool(Key::kMenuAutoSave); }
+
+std::string Application::MainCaption() const {
+  const std::string& language = settings_.Text(Key::kLanguageLanguage);
+  std::string caption = MessageText(597) + " ";
+  caption += (!language.empty() && language[0] == 'B') ? "Telvane 32 - Prompting f\xFCr Windows"
+                                                       : "Telvane 32 - Prompting for Windows";
+  if (settings_.Bool(Key::kLanguagePanEuropean)) caption += " - (Pan European)";
+  if (master_.multiple_configuration) {
+    caption += " : \"" + platform::ReplaceExtension(platform::BaseName(config_path_), "") + "\"";
+  }
+  return caption;
+}
+
+Status Application::SaveConfiguration() {
+  Status saved = config::SaveSettingsFile(settings_, config_path_, &config_file_);
+  if (!saved) {
+    ShowStatusMessage(saved.error().message);
+    return saved;
+  }
+  MarkConfigurationWritten();
+  return saved;
+}
+
+void Application::RewriteMasterConfig() {
+  config::ProfileFile master;
+  if (auto existing = config::ProfileFile::Load(paths_.master_config)) master = std::move(*existing);
+  master.SetBool("Main", "Multiple Configuration", master_.multiple_configuration);
+  master.Set("Main", "Ini File", platform::BaseName(config_path_));
+  Status saved = master.Save(paths_.master_config);
+  if (!saved) ShowStatusMessage(saved.error().message);
+}
+
+ConfigChooser Application::MakeConfigChooser(ChooserMode mode) {
+  return ConfigChooser(mode, paths_.dir, config_path_, catalogue_, host_.dialogs,
+                       [this](const std::string& path) { (void)SaveConfigurationAs(path); });
+}
+
+Status Application::SaveConfigurationAs(const std::string& path) {
+  config_path_ = path;
+  master_.ini_file = platform::BaseName(path);
+  Status saved = SaveConfiguration();
+  if (saved && view_ != nullptr) {
+    std::string caption = MainCaption();
+    caption = caption.substr(0, caption.find(':'));
+    view_->SetMainCaption(caption + ": \"" + platform::ReplaceExtension(master_.ini_file, "") +
+                          "\"");
+  }
+  return saved;
+}
+
+}  // namespace telvane::app

@@ -1,0 +1,204 @@
+#pragma once
+
+// The application shell: the program's shared state and its life from main-window creation
+// through the start-up states, the periodic cycles and the close request to destruction.
+// The windows forward to it; it never draws.
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/config_chooser.h"
+#include "app/message_catalogue.h"
+#include "app/program_files.h"
+#include "app/shell_view.h"
+#include "app/status_messages.h"
+#include "app/translation_tables.h"
+#include "config/profile_file.h"
+#include "config/settings.h"
+#include "platform/host.h"
+
+namespace telvane::app {
+
+// How a save that the shell waited for ended.
+enum class SaveOutcome { kSaved, kCancelled, kFailed };
+
+// The work of subsystems that arrive with their own issues. Each defaults to "nothing there":
+// not prompting, no unsaved changes, no reader.
+struct ShellHooks {
+  std::function<bool()> is_prompting = [] { return false; };
+  std::function<void()> request_prompt_stop = [] {};
+  std::function<bool()> script_changed = [] { return false; };
+  // File > Save Script, run to its end (the caller has waited for the worker).
+  std::function<SaveOutcome()> save_script = [] { return SaveOutcome::kSaved; };
+  // The prompt and unsaved-changes questions before a script is replaced; false cancels.
+  std::function<bool()> confirm_replace_script = [] { return true; };
+  // Reads a script file into the store; false when it could not be read.
+  std::function<bool(const std::string&)> read_script = [](const std::string&) { return false; };
+  // Redraws the editor, run order, preview and open auxiliary windows after a load.
+  std::function<void()> refresh_script_windows = [] {};
+};
+
+// Flags of work in progress that other subsystems raise and the shell waits for.
+struct BusyFlags {
+  bool file_operation = false;
+  bool transfer = false;
+  bool save = false;
+  bool polling = false;
+  bool mos_operation = false;
+  bool Any() const { return file_operation || transfer || save || polling || mos_operation; }
+};
+
+struct MasterConfig {
+  bool multiple_configuration = false;
+  std::string ini_file = "telvn32.ini";
+};
+
+class Application {
+ public:
+  Application(platform::Host& host, std::string program_dir, std::vector<std::string> arguments,
+              std::ostream* log);
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  void SetView(ShellView* view) { view_ = view; }
+  ShellHooks& hooks() { return hooks_; }
+  BusyFlags& busy() { return busy_; }
+
+  // Main-window creation, steps in order; runs before any other window exists.
+  void CreateMainWindow();
+  // The editor's last creation act: starts the 50 ms start-up/service timer.
+  void StartStartupTimer();
+  // One tick of the 50 ms timer: a start-up state, then the service cycle.
+  void TimePromptTick();
+  // The close query; true when the program may close now.
+  bool CloseQuery(bool system_shutdown);
+  // Releases what the program holds, in order; runs once.
+  void Destroy();
+
+  void ShowStatusMessage(std::string_view text);
+  // A message box whose text is also written to the operator log.
+  platform::BoxAnswer Ask(std::string_view text, platform::BoxKind kind,
+                          platform::BoxButtons buttons);
+  const std::string& MessageText(int n) const { return catalogue_.Text(n); }
+  platform::Dialogs& dialogs() { return host_.dialogs; }
+  void ClearStatusLine();
+
+  bool OpenScriptByName(const std::string& path);
+
+  // The message list window.
+  StatusMessages& status_messages() { return status_messages_; }
+  void SetMessageListOpen(bool open);
+  bool message_list_open() const { return message_list_open_; }
+  Status SaveMessageList(const std::string& path);
+
+  // Options menu: save the configuration under a new name, or delete one.
+  ConfigChooser MakeConfigChooser(ChooserMode mode);
+  Status SaveConfigurationAs(const std::string& path);
+
+  // Options > Save Setup on Exit. Unchecking writes that one key at once, so the choice
+  // survives a shutdown that does not save.
+  void SetSaveSetupOnExit(bool on);
+  // Options > Multiple Configuration; "master.cfg" keeps it at the next save.
+  void SetMultipleConfiguration(bool on) { master_.multiple_configuration = on; }
+  // Serves events until the condition holds (dialogues the shell waits for).
+  void WaitFor(const std::function<bool()>& condition) { host_.loop.WaitUntil(condition, -1); }
+
+  // Writes the configuration file now (the program's own save).
+  Status SaveConfiguration();
+
+  const ProgramPaths& paths() const { return paths_; }
+  const MessageCatalogue& catalogue() const { return catalogue_; }
+  const TranslationTables& tables() const { return tables_; }
+  config::Settings& settings() { return settings_; }
+  const MasterConfig& master_config() const { return master_; }
+  const std::string& config_path() const { return config_path_; }
+  const std::string& tpl_path() const { return tpl_path_; }
+  const std::string& tro_path() const { return tro_path_; }
+  const std::vector<std::string>& tpl_list() const { return tpl_list_; }
+  const std::vector<std::string>& tro_list() const { return tro_list_; }
+  const std::vector<std::string>& recent_files() const { return recent_files_; }
+  void AddRecentFile(const std::string& path);
+  const std::string& script_name() const { return script_name_; }
+  std::int64_t config_file_stamp() const { return config_file_stamp_; }
+  int config_save_countdown() const { return config_save_countdown_; }
+  void MarkConfigurationWritten() { config_save_countdown_ = 2; }
+  int startup_state() const { return startup_state_; }
+  bool startup_complete() const { return startup_complete_; }
+  bool closing() const { return closing_; }
+  const std::string& start_time() const { return start_time_; }
+  std::string MainCaption() const;
+  // Set by Options > Save Setup on Exit.
+  bool save_setup_on_exit() const;
+  // Held while "Multi User" is on and this station keeps the script file locked.
+  void SetScriptFileLocked(bool locked) { script_file_locked_ = locked; }
+
+ private:
+  void LoadTranslationTables();
+  void SelectConfiguration();
+  void LoadConfiguration();
+  void LoadConfiguredLists();
+  void StartupStep();
+  void ServiceCycle();
+  void HousekeepingCycle();
+  void StepConfigSaveCountdown();
+  void LoadCommandLineScript();
+  void RewriteMasterConfig();
+  void ShutDownLinks();
+  void WaitForBusyWork();
+
+  platform::Host& host_;
+  ProgramPaths paths_;
+  std::vector<std::string> arguments_;
+  OperatorLog log_;
+  ShellView* view_ = nullptr;
+  ShellHooks hooks_;
+  BusyFlags busy_;
+
+  MessageCatalogue catalogue_;
+  StatusMessages status_messages_;
+  TranslationTables tables_{};
+  MasterConfig master_;
+  config::ProfileFile config_file_;
+  config::Settings settings_;
+  std::string config_path_;
+  std::string tpl_path_;
+  std::string tro_path_;
+  std::vector<std::string> tpl_list_;
+  std::vector<std::string> tro_list_;
+  std::vector<std::string> newstar_list_;
+  std::vector<std::string> bracket_open_;
+  std::vector<std::string> bracket_close_;
+  std::vector<std::string> breaks_list_;
+  std::vector<std::string> recent_files_;
+  std::string script_name_;
+  std::string start_time_;
+
+  std::unique_ptr<platform::Timer> time_prompt_;
+  std::unique_ptr<platform::Timer> clipboard_monitor_;
+  std::unique_ptr<platform::Timer> status_message_timer_;
+
+  std::int64_t config_file_stamp_ = 0;
+  int config_save_countdown_ = 0;
+  int startup_state_ = 0;
+  bool first_pass_pending_ = true;
+  bool startup_complete_ = false;
+  bool housekeeping_due_ = false;
+  bool housekeeping_second_kind_ = false;
+  bool closing_ = false;
+  bool close_after_prompt_stop_ = false;
+  bool close_confirmed_ = false;  // the deferred close runs without asking again
+  bool close_cancelled_ = false;
+  bool destroyed_ = false;
+  bool message_list_open_ = false;
+  bool script_file_locked_ = false;
+  bool config_dialog_open_ = false;
+  std::vector<char> work_buffer_;
+};
+
+}  // namespace telvane::app

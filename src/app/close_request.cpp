@@ -1,0 +1,106 @@
+// The close query and destruction.
+
+#include "app/application.h"
+#include "platform/files.h"
+
+namespace telvane::app {
+
+using config::Key;
+using platform::BoxAnswer;
+using platform::BoxButtons;
+using platform::BoxKind;
+
+bool Application::CloseQuery(bool system_shutdown) {
+  bool allow = false;
+  try {
+    allow = [&] {
+      // 1. A close deferred until the prompt stopped was confirmed already.
+      if (!system_shutdown && !close_confirmed_ &&
+          settings_.Bool(Key::kMainTelvaneCloseConfirmation) &&
+          Ask(MessageText(1423), BoxKind::kConfirmation, BoxButtons::kOkCancel) != BoxAnswer::kOk) {
+        return false;
+      }
+      // 2.
+      close_cancelled_ = false;
+      if (!system_shutdown && hooks_.is_prompting()) {
+        if (Ask(MessageText(126), BoxKind::kConfirmation, BoxButtons::kOkCancel) ==
+            BoxAnswer::kOk) {
+          hooks_.request_prompt_stop();
+          close_after_prompt_stop_ = true;
+        } else {
+          close_cancelled_ = true;
+        }
+        return false;
+      }
+      // 3. A save that did not complete keeps the program open: the script is never lost.
+      if (!system_shutdown && hooks_.script_changed()) {
+        const BoxAnswer answer =
+            Ask(MessageText(11), BoxKind::kConfirmation, BoxButtons::kYesNoCancel);
+        if (answer == BoxAnswer::kCancel) return false;
+        if (answer == BoxAnswer::kYes && hooks_.save_script() != SaveOutcome::kSaved) {
+          return false;
+        }
+      }
+      // 4.
+      if (config_save_countdown_ > 0) return false;
+      // 6. (asked before anything is torn down, so Cancel leaves a working program)
+      bool save_config = save_setup_on_exit();
+      if (save_config && !system_shutdown &&
+          platform::FileWriteStamp(config_path_) != config_file_stamp_) {
+        const BoxAnswer answer =
+            Ask(MessageText(270), BoxKind::kConfirmation, BoxButtons::kYesNoCancel);
+        if (answer == BoxAnswer::kCancel) return false;
+        save_config = answer == BoxAnswer::kYes;
+      }
+      // 5.
+      ShutDownLinks();
+      if (save_setup_on_exit()) {
+        RewriteMasterConfig();
+        if (save_config) (void)SaveConfiguration();
+      }
+      // 7.
+      WaitForBusyWork();
+      // 8. The feed socket, the prompt outputs, the card's closing command and the USB
+      //    controller close here once they exist.
+      return true;
+    }();
+  } catch (...) {
+    Ask(MessageText(1477), BoxKind::kWarning, BoxButtons::kOk);
+    allow = true;
+  }
+  if (!allow) {
+    closing_ = false;
+    if (view_ != nullptr) view_->RestoreAfterRefusedClose();
+    ClearStatusLine();
+  }
+  return allow;
+}
+
+void Application::ShutDownLinks() {
+  closing_ = true;
+  if (clipboard_monitor_) clipboard_monitor_->Stop();
+  if (time_prompt_) time_prompt_->Stop();
+  // The remote control, remote prompting, master/slave, serial and MOS links close here in
+  // this order once they exist.
+}
+
+void Application::WaitForBusyWork() {
+  if (!busy_.Any()) return;
+  ShowStatusMessage(MessageText(959) + ": " + MessageText(970));
+  host_.loop.WaitUntil([this] { return !busy_.Any(); }, -1);
+  ClearStatusLine();
+}
+
+void Application::Destroy() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  closing_ = true;
+  // The devices and serial ports close, and the script store is released, by their owners.
+  time_prompt_.reset();
+  clipboard_monitor_.reset();
+  status_message_timer_.reset();
+  work_buffer_.clear();
+  work_buffer_.shrink_to_fit();
+}
+
+}  // namespace telvane::app

@@ -1,0 +1,244 @@
+#include "app/ui/main_form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include "app/ui/config_chooser_window.h"
+#include "app/ui/message_list_window.h"
+#include "app/ui/splash_window.h"
+#include "editor/ui/edit_screen.h"
+#include "platform/qt/qt_host.h"
+
+namespace telvane::ui {
+
+using platform::qt::FromCatalogue;
+
+namespace {
+
+// 0x00BBGGRR, or 0xFF0000nn for the system's colour nn (13 highlight, 14 highlighted text).
+QColor ColourOf(std::uint32_t value) {
+  if ((value & 0xFF000000u) == 0xFF000000u) {
+    const QPalette palette = QApplication::palette();
+    switch (value & 0xFFu) {
+      case 13:
+        return palette.color(QPalette::Highlight);
+      case 14:
+        return palette.color(QPalette::HighlightedText);
+      default:
+        return palette.color(QPalette::Window);
+    }
+  }
+  return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                static_cast<int>((value >> 16) & 0xFF));
+}
+
+}  // namespace
+
+TMainForm::TMainForm(app::Application& app) : app_(app) {
+  setObjectName(QStringLiteral("TMainForm"));
+  app_.SetView(this);
+  app_.CreateMainWindow();
+
+  mdi_area_ = new QMdiArea(this);
+  mdi_area_->setObjectName(QStringLiteral("ClientArea"));
+  mdi_area_->setBackground(QColor(128, 128, 128));
+  setCentralWidget(mdi_area_);
+  BuildMenus();
+  BuildToolPanel();
+  BuildStatusBar();
+  setWindowTitle(FromCatalogue(app_.MainCaption()));
+  const auto& s = app_.settings();
+  resize(std::max(640, s.Int(config::Key::kMainWidth)), std::max(455, s.Int(config::Key::kMainHeight)));
+  move(s.Int(config::Key::kMainLeft), s.Int(config::Key::kMainTop));
+}
+
+TMainForm::~TMainForm() {
+  app_.SetView(nullptr);
+  app_.Destroy();
+}
+
+void TMainForm::BuildMenus() {
+  const auto text = [this](int n) { return FromCatalogue(app_.MessageText(n)); };
+  // The menu bar in its order; the items of each menu are the commands' own.
+  QMenu* file = menuBar()->addMenu(text(46));
+  file->setObjectName(QStringLiteral("MainFileItem"));
+  QMenu* edit = menuBar()->addMenu(text(47));
+  edit->setObjectName(QStringLiteral("MainEditItem"));
+  menuBar()->addMenu(text(76))->setObjectName(QStringLiteral("MainInsertItem"));
+  menuBar()->addMenu(text(48))->setObjectName(QStringLiteral("MainRunOrderItem"));
+  menuBar()->addMenu(text(475))->setObjectName(QStringLiteral("MainProgramItem"));
+  menuBar()->addMenu(text(49))->setObjectName(QStringLiteral("MainPromptItem"));
+  QMenu* view = menuBar()->addMenu(text(50));
+  view->setObjectName(QStringLiteral("MainViewItem"));
+  QMenu* options = menuBar()->addMenu(text(51));
+  options->setObjectName(QStringLiteral("MainOptionsItem"));
+  menuBar()->addMenu(text(52))->setObjectName(QStringLiteral("MainWindowItem"));
+  menuBar()->addMenu(text(865))->setObjectName(QStringLiteral("MainPresenterItem"));
+  menuBar()->addMenu(text(53))->setObjectName(QStringLiteral("MainHelpItem"));
+
+  QAction* exit = file->addAction(text(67));
+  exit->setObjectName(QStringLiteral("FileExitItem"));
+  connect(exit, &QAction::triggered, this, &QWidget::close);
+
+  windows_paste_item_ = edit->addAction(text(129));
+  windows_paste_item_->setObjectName(QStringLiteral("EditWinPasteItem"));
+  windows_paste_item_->setEnabled(false);
+
+  message_list_item_ = view->addAction(text(224));
+  message_list_item_->setObjectName(QStringLiteral("ViewMessageListItem"));
+  message_list_item_->setCheckable(true);
+  connect(message_list_item_, &QAction::toggled, this, &TMainForm::ToggleMessageList);
+
+  save_setup_exit_item_ = options->addAction(text(105));
+  save_setup_exit_item_->setObjectName(QStringLiteral("OptionsSaveSetupExitItem"));
+  save_setup_exit_item_->setCheckable(true);
+  save_setup_exit_item_->setChecked(app_.save_setup_on_exit());
+  connect(save_setup_exit_item_, &QAction::toggled, this,
+          [this](bool on) { app_.SetSaveSetupOnExit(on); });
+
+  multiple_configuration_item_ = options->addAction(text(676));
+  multiple_configuration_item_->setObjectName(QStringLiteral("OptionsMultipleConfigurationItem"));
+  multiple_configuration_item_->setCheckable(true);
+  multiple_configuration_item_->setChecked(app_.master_config().multiple_configuration);
+
+  QAction* save_as = options->addAction(QStringLiteral("Save Configuration &As"));
+  save_as->setObjectName(QStringLiteral("OptionsSaveConfigurationAsItem"));
+  connect(save_as, &QAction::triggered, this, [this] {
+    if (!app_.master_config().multiple_configuration) {
+      (void)app_.SaveConfiguration();
+      return;
+    }
+    app::ConfigChooser chooser = app_.MakeConfigChooser(app::ChooserMode::kSave);
+    OpenConfigChooser(chooser);
+    app_.WaitFor([&] { return chooser.closed(); });
+  });
+
+  delete_configuration_item_ = options->addAction(text(680));
+  delete_configuration_item_->setObjectName(QStringLiteral("OptionsDeleteConfigurationItem"));
+  delete_configuration_item_->setVisible(app_.master_config().multiple_configuration);
+  connect(delete_configuration_item_, &QAction::triggered, this, [this] {
+    app::ConfigChooser chooser = app_.MakeConfigChooser(app::ChooserMode::kDelete);
+    OpenConfigChooser(chooser);
+    app_.WaitFor([&] { return chooser.closed(); });
+  });
+  connect(multiple_configuration_item_, &QAction::toggled, this, [this](bool on) {
+    app_.SetMultipleConfiguration(on);
+    delete_configuration_item_->setVisible(on);
+  });
+}
+
+void TMainForm::BuildToolPanel() {
+  tool_panel_ = addToolBar(QStringLiteral("MainToolPanel"));
+  tool_panel_->setObjectName(QStringLiteral("MainToolPanel"));
+  tool_panel_->setMovable(false);
+  tool_panel_->setFixedHeight(31);
+  tool_panel_->setVisible(app_.settings().Bool(config::Key::kMenuMainPanel));
+}
+
+void TMainForm::BuildStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setFixedHeight(25);
+  bar->setSizeGripEnabled(false);
+  status_line_ = new QLabel(bar);
+  status_line_->setObjectName(QStringLiteral("StatusLine"));
+  status_line_->setToolTip(FromCatalogue(app_.MessageText(384)));
+  status_line_->setAutoFillBackground(true);
+  status_line_->setFrameShape(QFrame::Panel);
+  status_line_->setFrameShadow(QFrame::Sunken);
+  status_line_->installEventFilter(this);
+  bar->addWidget(status_line_, 1);
+  const auto& s = app_.settings();
+  SetStatusText("", static_cast<std::uint32_t>(s.Int(config::Key::kColorsMessageB)),
+                static_cast<std::uint32_t>(s.Int(config::Key::kColorsMessageF)));
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == status_line_ && event->type() == QEvent::MouseButtonPress) {
+    message_list_item_->toggle();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+QMdiSubWindow* TMainForm::AddChild(QWidget* child, const QSize& size, const QPoint& position) {
+  QMdiSubWindow* sub = mdi_area_->addSubWindow(child);
+  sub->setObjectName(child->objectName() + QStringLiteral("Frame"));
+  sub->setWindowTitle(child->windowTitle());
+  sub->resize(size);
+  sub->move(position);
+  sub->show();
+  return sub;
+}
+
+void TMainForm::SetStatusText(std::string_view text, std::uint32_t background,
+                              std::uint32_t foreground) {
+  if (status_line_ == nullptr) return;
+  QPalette palette = status_line_->palette();
+  palette.setColor(QPalette::Window, ColourOf(background));
+  palette.setColor(QPalette::WindowText, ColourOf(foreground));
+  status_line_->setPalette(palette);
+  status_line_->setText(FromCatalogue(text));
+}
+
+void TMainForm::SetMainCaption(std::string_view caption) { setWindowTitle(FromCatalogue(caption)); }
+
+void TMainForm::RefreshMessageList(const std::deque<std::string>& entries) {
+  if (message_list_) message_list_->ShowEntries(entries);
+}
+
+void TMainForm::ToggleMessageList(bool show) {
+  if (show && !message_list_) {
+    message_list_ = new TMessageListForm(app_, this);
+    connect(message_list_, &TMessageListForm::Closed, this,
+            [this] { message_list_item_->setChecked(false); });
+    message_list_->show();
+  } else if (!show && message_list_) {
+    message_list_->close();
+  }
+  app_.SetMessageListOpen(show);
+}
+
+void TMainForm::OpenConfigChooser(app::ConfigChooser& chooser) {
+  auto* window = new TConfigChooserWindow(chooser, isVisible() ? this : nullptr);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
+}
+
+void TMainForm::ReleaseSplash() {
+  if (splash_) splash_->close();
+}
+
+void TMainForm::FocusRunOrderGrid() {
+  if (run_screen_) run_screen_->setFocus();
+}
+
+void TMainForm::BringWorkWindowsToFront() {
+  for (QWidget* w : {run_screen_.data(), static_cast<QWidget*>(edit_screen_.data())}) {
+    if (w == nullptr) continue;
+    for (QMdiSubWindow* sub : mdi_area_->subWindowList()) {
+      if (sub->widget() == w) mdi_area_->setActiveSubWindow(sub);
+    }
+  }
+}
+
+void TMainForm::RestoreAfterRefusedClose() {}
+
+void TMainForm::SetWindowsPasteEnabled(bool enabled) { windows_paste_item_->setEnabled(enabled); }
+
+void TMainForm::SetBackgroundMessage(std::string_view text) {
+  if (edit_screen_) edit_screen_->SetBackgroundMessage(FromCatalogue(text));
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  if (app_.CloseQuery(false)) {
+    if (message_list_) message_list_->close();
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+}  // namespace telvane::ui

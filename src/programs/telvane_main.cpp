@@ -1,0 +1,101 @@
+// The operator's program: single instance, data file check, splash, the permanent windows,
+// then the event loop.
+
+#include <QApplication>
+#include <QMessageBox>
+#include <iostream>
+
+#include "app/application.h"
+#include "app/program_files.h"
+#include "app/single_instance.h"
+#include "app/status_messages.h"
+#include "app/ui/main_form.h"
+#include "app/ui/splash_window.h"
+#include "devices/ui/ibm.h"
+#include "editor/ui/edit_screen.h"
+#include "formats/ui/file_io.h"
+#include "platform/qt/qt_host.h"
+#include "programs/program_dir.h"
+#include "prompt/ui/prompt_output.h"
+#include "prompt/ui/vga_control_screen.h"
+#include "prompt/ui/vga_cue_screen.h"
+#include "runorder/ui/run_screen.h"
+
+namespace {
+
+using telvane::config::Key;
+
+QSize SizeOr(int width, int height, QSize fallback) {
+  return width > 0 && height > 0 ? QSize(width, height) : fallback;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // 1. and 2. A second copy ends at once, silently.
+  telvane::app::SingleInstanceLock instance(telvane::app::kInstanceLockName);
+  if (instance.held_elsewhere()) return 0;
+  // 3.
+  const std::string program_dir = telvane::ExecutableDirectory(argv[0]);
+
+  QApplication qt(argc, argv);
+  telvane::platform::qt::QtHost host;
+  telvane::app::OperatorLog log(&std::cerr);
+
+  // 4.
+  if (auto missing = telvane::app::FirstMissingRequiredFile(program_dir)) {
+    const std::string text = "File Not Found : " + *missing;
+    log.Write(host.host().clock.LocalNow(), "box", text);
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Telvane 32"),
+                    QString::fromStdString(text), QMessageBox::Ok);
+    box.exec();
+    return 1;
+  }
+
+  // 5.
+  auto* splash = new telvane::ui::TSplashWindow();
+  splash->show();
+  splash->repaint();
+  QApplication::processEvents();
+
+  // 6.
+  QApplication::setApplicationName(QStringLiteral("Telvane 32"));
+
+  std::vector<std::string> arguments;
+  const QStringList qt_arguments = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < qt_arguments.size(); ++i) {
+    arguments.push_back(qt_arguments[i].toStdString());
+  }
+  telvane::app::Application app(host.host(), program_dir, std::move(arguments), &std::cerr);
+
+  // 7. The permanent windows, in order; the main window's creation runs first.
+  telvane::ui::TMainForm main_form(app);
+  host.dialogs().SetParent(&main_form);
+  main_form.SetSplash(splash);
+  telvane::ui::TIbm prompt_card_form;
+  telvane::ui::TFileIo file_io_form;
+  telvane::ui::TVgaControlScreen vga_control_screen;
+  telvane::ui::TVgaCueScreen vga_cue_screen;
+
+  const auto& s = app.settings();
+  auto* preview = new telvane::ui::TPromptOutput();
+  main_form.AddChild(preview,
+                     SizeOr(s.Int(Key::kPromptWidth), s.Int(Key::kPromptHeight), {250, 300}),
+                     {s.Int(Key::kPromptLeft), s.Int(Key::kPromptTop)});
+  auto* run_screen = new telvane::ui::TRunScreen();
+  main_form.AddChild(
+      run_screen, SizeOr(s.Int(Key::kRunOrderWidth), s.Int(Key::kRunOrderHeight), {420, 300}),
+      {s.Int(Key::kRunOrderLeft) > 0 ? s.Int(Key::kRunOrderLeft) : 260, s.Int(Key::kRunOrderTop)});
+  main_form.SetRunScreen(run_screen);
+  auto* edit_screen = new telvane::ui::TEditScreen();
+  main_form.AddChild(edit_screen,
+                     SizeOr(s.Int(Key::kEditWidth), s.Int(Key::kEditHeight), {680, 320}),
+                     {s.Int(Key::kEditLeft), s.Int(Key::kEditTop) > 0 ? s.Int(Key::kEditTop) : 310});
+  main_form.SetEditScreen(edit_screen);
+  // The editor's last act of creation starts the start-up states.
+  app.StartStartupTimer();
+  main_form.show();
+
+  // 8.
+  return QApplication::exec();
+}

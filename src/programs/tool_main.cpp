@@ -1,0 +1,36 @@
+// telvane-tool: the command line companion for support and scripting.
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "config/settings_tool.h"
+#include "programs/program_dir.h"
+
+namespace {
+
+int Usage(std::ostream& out) {
+  out << "usage: telvane-tool COMMAND [ARGS]\n"
+         "commands:\n"
+         "  settings [FILE]   print a configuration as the program writes it\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) return Usage(std::cerr);
+  const std::string command = args.front();
+  args.erase(args.begin());
+  const std::string program_dir = telvane::ExecutableDirectory(argv[0]);
+  if (command == "settings") {
+    return telvane::config::RunSettingsCommand(args, program_dir, std::cout, std::cerr);
+  }
+  if (command == "help" || command == "--help") {
+    Usage(std::cout);
+    return 0;
+  }
+  std::cerr << "telvane-tool: unknown command '" << command << "'\n";
+  return Usage(std::cerr);
+}
