@@ -24,12 +24,6 @@ namespace {
 
 class MainFormTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "ui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-  }
   MainFormTest() {
     for (const auto& entry : std::filesystem::directory_iterator(TELVANE_DATA_DIR)) {
       std::filesystem::copy_file(entry.path(), dir.File(entry.path().filename().string()));
