@@ -16,7 +16,6 @@ import sys
 FACE = (192, 192, 192)  # button face: the pictures sit on tool buttons of this colour
 OUTLINE = (64, 64, 64)
 SHADOW = (128, 128, 128)
-HIGHLIGHT = (255, 255, 255)
 BLACK = (0, 0, 0)
 WHITE = (255, 255, 255)
 NAVY = (0, 0, 128)
@@ -95,9 +94,6 @@ class Picture:
         if 0 <= x < self.width and 0 <= y < self.height:
             self.pixels[y][x] = colour
 
-    def get(self, x, y):
-        return self.pixels[y][x]
-
     def fill(self, x0, y0, x1, y1, colour):
         """Fills the rectangle with corners (x0, y0) and (x1, y1), both included."""
         for y in range(y0, y1 + 1):
@@ -121,13 +117,6 @@ class Picture:
                 if bit == "1":
                     self.set(x + dx, y + dy, colour)
 
-    def art(self, x, y, rows, palette):
-        """Draws character art: each character is a palette key; '.' leaves the pixel alone."""
-        for dy, row in enumerate(rows):
-            for dx, key in enumerate(row):
-                if key != ".":
-                    self.set(x + dx, y + dy, palette[key])
-
     def polygon(self, points, fill_colour, edge_colour=None):
         """Fills a convex polygon by pixel centres; with an edge colour, its inner rim too."""
         inside = [[_inside_convex(points, x + 0.5, y + 0.5) for x in range(self.width)]
@@ -140,7 +129,6 @@ class Picture:
                           or not inside[y + dy][x + dx]
                           for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
                 self.set(x, y, edge_colour if (rim and edge_colour) else fill_colour)
-        return inside
 
 
 def _inside_convex(points, px, py):
@@ -160,13 +148,31 @@ def _inside_convex(points, px, py):
     return True
 
 
-def text_width(label, font):
-    return sum(len(font.get(ch, FONT_5X7[ch])[0]) for ch in label) + len(label) - 1
+# Letters whose strokes would run together when doubled get their own bold forms.
+BOLD_5X7 = {
+    "M": ["1100011", "1110111", "1111111", "1101011", "1100011", "1100011", "1100011"],
+    "W": ["1100011", "1100011", "1100011", "1101011", "1111111", "1110111", "1100011"],
+}
 
 
-def draw_text(picture, x, y, label, font, colour):
+def glyph_rows(ch, font, bold):
+    rows = font.get(ch, FONT_5X7[ch])
+    if not bold:
+        return rows
+    if ch in BOLD_5X7:
+        return BOLD_5X7[ch]
+    # Double each stroke one pixel to the right.
+    return ["".join("1" if (i < len(row) and row[i] == "1") or (i > 0 and row[i - 1] == "1")
+                    else "0" for i in range(len(row) + 1)) for row in rows]
+
+
+def text_width(label, font, bold=False):
+    return sum(len(glyph_rows(ch, font, bold)[0]) for ch in label) + len(label) - 1
+
+
+def draw_text(picture, x, y, label, font, colour, bold=False):
     for ch in label:
-        rows = font.get(ch, FONT_5X7[ch])
+        rows = glyph_rows(ch, font, bold)
         picture.glyph(x, y, rows, colour)
         x += len(rows[0]) + 1
 
@@ -218,14 +224,15 @@ def plaque(width, height):
 
 def network_button(label, width):
     p = plaque(width, NETWORK_HEIGHT)
-    # Keep at least one clear pixel between the text and the outline.
-    font = FONT_5X7
-    if text_width(label, font) > width - 4:
-        font = FONT_4X7
-    w = text_width(label, font)
-    if w > width - 4:
+    # The boldest form that still leaves a clear pixel between the text and the outline
+    # (two where there is room for it).
+    for font, bold, margin in ((FONT_5X7, True, 3), (FONT_5X7, False, 1), (FONT_4X7, False, 1)):
+        w = text_width(label, font, bold)
+        if w <= width - 2 - 2 * margin:
+            break
+    else:
         raise ValueError(f"label {label!r} does not fit {width} pixels")
-    draw_text(p, (width - w) // 2, (NETWORK_HEIGHT - 7) // 2, label, font, NAVY)
+    draw_text(p, (width - w) // 2, (NETWORK_HEIGHT - 7) // 2, label, font, NAVY, bold)
     return p
 
 
@@ -245,15 +252,10 @@ def monitor(width, height, screen_colour):
 
 
 def telnet():
-    """Default link: a network terminal with a prompt on its screen and a line leaving it."""
+    """Default link: a network terminal showing its prompt."""
     p, (sx0, sy0, sx1, sy1) = monitor(22, 20, BLACK)
     p.glyph(sx0 + 2, sy0 + 2, FONT_3X5[">"], LIME)
     p.glyph(sx0 + 6, sy0 + 2, FONT_3X5["_"], LIME)
-    # The line from the foot to the edge of the picture.
-    foot_y = 20 - 7 + 4
-    for x in range(16, 22):
-        p.set(x, foot_y, NAVY)
-    p.fill(20, foot_y - 2, 21, foot_y + 2, NAVY)
     return p
 
 
@@ -294,24 +296,16 @@ def ps():
 def gerital():
     """Italics for the German interface: a slanted bold K ("Kursiv")."""
     p = Picture(20, 20)
-    rows = []
-    height = 14
-    for r in range(height):
-        row = [False] * 11
-        row[0] = row[1] = True  # stem
-        if r < 7:
-            c = 2 + (6 - r)  # upper arm, rising to the right
+    for r in range(3, 17):
+        stem = 8 - (r - 3) // 3  # leans one pixel every three rows
+        p.fill(stem, r, stem + 1, r, BLACK)
+        if r <= 8:
+            arm = 15 - (r - 3)  # upper arm, up to the right
+        elif r == 9:
+            arm = stem + 2  # where both arms meet the stem
         else:
-            c = 2 + (r - 7) + 1  # lower arm, falling to the right
-        for k in (c, c + 1):
-            if k < 11:
-                row[k] = True
-        rows.append(row)
-    for r, row in enumerate(rows):
-        shift = (height - 1 - r) // 3  # lean the letter to the right
-        for c, on in enumerate(row):
-            if on:
-                p.set(3 + shift + c, 3 + r, BLACK)
+            arm = 8 + (r - 10) * 2 // 3  # lower arm, down to the right
+        p.fill(arm, r, arm + 2, r, BLACK)
     return p
 
 
@@ -336,7 +330,7 @@ def arrow(pointing_down):
 # Prompt start button, one picture per state of the button: idle, prompting, held, stopping
 # and the alternate phase shown while it flashes.
 START_STATES = [
-    ("btstart0.bmp", MID_GREY, SHADOW, None),
+    ("btstart0.bmp", MID_GREY, OUTLINE, None),
     ("btstart1.bmp", GREEN, (0, 96, 0), None),
     ("btstart2.bmp", YELLOW, (128, 112, 0), None),
     ("btstart3.bmp", RED, (112, 0, 0), None),
@@ -349,13 +343,8 @@ def start_button(fill_colour, edge_colour, glow):
     if glow:
         # The flashing phase lights up the whole face behind the triangle.
         p.fill(2, 2, 17, 17, glow)
-        p.frame(2, 2, 17, 17, AMBER, rounded=False)
-    p.polygon([(5.0, 3.0), (5.0, 17.0), (16.0, 10.0)], fill_colour, edge_colour)
-    # A light line along the upper edge gives the triangle some depth.
-    for y in range(4, 10):
-        x = 6
-        if p.get(x, y) == fill_colour:
-            p.set(x, y, HIGHLIGHT if fill_colour != MID_GREY else (208, 208, 208))
+        p.frame(2, 2, 17, 17, AMBER)
+    p.polygon([(5.0, 2.5), (5.0, 17.5), (16.5, 10.0)], fill_colour, edge_colour)
     return p
 
 

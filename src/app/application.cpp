@@ -4,6 +4,7 @@
 #include <new>
 
 #include "app/text_lines.h"
+#include "config/config_copies.h"
 #include "platform/files.h"
 
 namespace telvane::app {
@@ -130,6 +131,11 @@ void Application::LoadConfiguration() {
   auto file = config::ProfileFile::Load(config_path_);
   config_file_ = file ? std::move(*file) : config::ProfileFile();
   settings_ = config::Settings::Load(config_file_, host_.facts.pixels_per_inch);
+  config::VersionInfo version = config::SystemVersion(paths_.dir);
+  version.screen_width = host_.facts.screen_width;
+  version.screen_height = host_.facts.screen_height;
+  version.pixels_per_inch = host_.facts.pixels_per_inch;
+  settings_.SetVersion(std::move(version));
   config_file_stamp_ = platform::FileWriteStamp(config_path_);
 }
 
@@ -239,10 +245,7 @@ bool Application::OpenScriptByName(const std::string& path) {
 void Application::SetSaveSetupOnExit(bool on) {
   settings_.SetBool(Key::kMenuAutoSave, on);
   if (on) return;
-  config::ProfileFile file;
-  if (auto existing = config::ProfileFile::Load(config_path_)) file = std::move(*existing);
-  file.SetBool("Menu", "Auto Save", false);
-  Status saved = file.Save(config_path_);
+  Status saved = config::SaveSettingIntoFile(settings_, Key::kMenuAutoSave, config_path_);
   if (!saved) {
     ShowStatusMessage(saved.error().message);
     return;
@@ -265,13 +268,38 @@ std::string Application::MainCaption() const {
 }
 
 Status Application::SaveConfiguration() {
+  if (view_ != nullptr) view_->SetBusy(true);
+  ShowStatusMessage(MessageText(1226));
   Status saved = config::SaveSettingsFile(settings_, config_path_, &config_file_);
+  if (view_ != nullptr) view_->SetBusy(false);
+  ClearStatusLine();
   if (!saved) {
     ShowStatusMessage(saved.error().message);
     return saved;
   }
+  if (auto written = config::ProfileFile::Load(config_path_)) config_file_ = std::move(*written);
   MarkConfigurationWritten();
   return saved;
+}
+
+Status Application::SaveConfigCopy(const std::string& chosen) {
+  auto written = config::SaveConfigAs(settings_, chosen, &config_file_);
+  if (!written) {
+    ShowStatusMessage(written.error().message);
+    return written.error();
+  }
+  MarkConfigurationWritten();
+  return {};
+}
+
+Status Application::LoadConfigCopy(const std::string& chosen) {
+  Status loaded = config::LoadConfig(settings_, chosen, host_.facts.pixels_per_inch);
+  if (!loaded) {
+    ShowStatusMessage(loaded.error().message);
+    return loaded;
+  }
+  Ask(MessageText(601), BoxKind::kInformation, BoxButtons::kOk);
+  return loaded;
 }
 
 void Application::RewriteMasterConfig() {

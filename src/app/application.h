@@ -109,6 +109,10 @@ class Application {
   // Serves events until the condition holds (dialogues the shell waits for).
   void WaitFor(const std::function<bool()>& condition) { host_.loop.WaitUntil(condition, -1); }
 
+  // File > Save Config As and Load Config, with the file the operator chose.
+  Status SaveConfigCopy(const std::string& chosen);
+  Status LoadConfigCopy(const std::string& chosen);
+
   // Writes the configuration file now (the program's own save).
   Status SaveConfiguration();
 

@@ -34,6 +34,8 @@ class ShellView {
   virtual void RestoreAfterRefusedClose() = 0;
   // Asks the main window to close (the close request runs again).
   virtual void CloseMainWindow() = 0;
+  // The main window refuses input while the configuration is written.
+  virtual void SetBusy(bool busy) = 0;
   // Housekeeping: the Windows paste items follow whether the clipboard holds text.
   virtual void SetWindowsPasteEnabled(bool enabled) = 0;
   // The editor's background message panel.

@@ -14,7 +14,7 @@ namespace telvane::config {
 
 class ListFile {
  public:
-  static constexpr std::size_t kMaxFileBytes = 4u * 1024u * 1024u;
+  static constexpr std::size_t kMaxFileBytes = std::size_t{1024} * 1024;
 
   ListFile() = default;
 

@@ -15,14 +15,20 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsQuote(char c) { return c == '"' || c == '\''; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsQuote(char c) {
+  return c == '"' || c == '\'';
+}
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 std::string_view Trim(std::string_view text) {
@@ -53,17 +59,17 @@ std::string Encode(std::string_view value) {
 // A line break in a value would end the line and let the rest pose as keys or sections.
 std::string WithoutLineBreaks(std::string_view value) {
   std::string clean(value);
-  std::replace_if(clean.begin(), clean.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  std::replace_if(
+      clean.begin(), clean.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   return clean;
 }
 
 }  // namespace
 
 bool NoCaseLess::operator()(std::string_view a, std::string_view b) const {
-  return std::lexicographical_compare(
-      a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(Lower(x)) < static_cast<unsigned char>(Lower(y));
-      });
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(Lower(x)) < static_cast<unsigned char>(Lower(y));
+  });
 }
 
 std::optional<int> ParseInt(std::string_view text) {
@@ -191,8 +197,7 @@ const ProfileFile::Section* ProfileFile::FindSection(std::string_view name) cons
   return found == first_section_.end() ? nullptr : &sections_[found->second];
 }
 
-std::optional<std::string> ProfileFile::Get(std::string_view section,
-                                            std::string_view key) const {
+std::optional<std::string> ProfileFile::Get(std::string_view section, std::string_view key) const {
   const Section* found = FindSection(section);
   if (found == nullptr) {
     return std::nullopt;
@@ -231,9 +236,9 @@ ProfileFile::Section& ProfileFile::FindOrAddSection(std::string_view name) {
     return sections_[found->second];
   }
   // A blank line between sections, as people write them.
-  const auto last_with_lines = std::find_if(sections_.rbegin(), sections_.rend(), [](const Section& s) {
-    return !s.lines.empty() || s.has_header;
-  });
+  const auto last_with_lines =
+      std::find_if(sections_.rbegin(), sections_.rend(),
+                   [](const Section& s) { return !s.lines.empty() || s.has_header; });
   if (last_with_lines != sections_.rend() &&
       (last_with_lines->lines.empty() || !Trim(last_with_lines->lines.back().text).empty())) {
     last_with_lines->lines.push_back(Line{});
@@ -284,9 +289,8 @@ void ProfileFile::SetReal(std::string_view section, std::string_view key, double
 }
 
 void ProfileFile::EraseSection(std::string_view section) {
-  std::erase_if(sections_, [&](const Section& s) {
-    return s.has_header && EqualNoCase(s.name, section);
-  });
+  std::erase_if(sections_,
+                [&](const Section& s) { return s.has_header && EqualNoCase(s.name, section); });
   RebuildSectionIndex();
 }
 

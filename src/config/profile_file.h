@@ -32,7 +32,7 @@ std::string FormatReal(double value);
 class ProfileFile {
  public:
   // Profile files are small; a larger file is not a configuration and is refused.
-  static constexpr std::size_t kMaxFileBytes = 16u * 1024u * 1024u;
+  static constexpr std::size_t kMaxFileBytes = std::size_t{1024} * 1024;
 
   ProfileFile() = default;
 
@@ -43,8 +43,7 @@ class ProfileFile {
 
   // The first key of that name in the first section of that name.
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
-  std::string GetString(std::string_view section, std::string_view key,
-                        std::string_view def) const;
+  std::string GetString(std::string_view section, std::string_view key, std::string_view def) const;
   int GetInt(std::string_view section, std::string_view key, int def) const;
   // Any integer other than 0 is true.
   bool GetBool(std::string_view section, std::string_view key, bool def) const;

@@ -45,10 +45,11 @@ struct PresenterColour {
   std::string_view prefix;
   int PresenterSetting::*member;
 };
-constexpr PresenterColour kPresenterColours[] = {
-    {"PTF", &PresenterSetting::text_foreground}, {"PTB", &PresenterSetting::text_background},
-    {"PLB", &PresenterSetting::line_background}, {"PSF", &PresenterSetting::slug_foreground},
-    {"PSB", &PresenterSetting::slug_background}};
+constexpr PresenterColour kPresenterColours[] = {{"PTF", &PresenterSetting::text_foreground},
+                                                 {"PTB", &PresenterSetting::text_background},
+                                                 {"PLB", &PresenterSetting::line_background},
+                                                 {"PSF", &PresenterSetting::slug_foreground},
+                                                 {"PSB", &PresenterSetting::slug_background}};
 
 using PromptFonts = std::array<PromptFontSetting, Settings::kPromptFonts>;
 using Presenters = std::array<PresenterSetting, Settings::kPresenters>;
@@ -57,7 +58,9 @@ std::string Numbered(std::string_view prefix, int n) {
   return std::string(prefix) + std::to_string(n);
 }
 
-std::string CustomColourKey(int n) { return "Color" + std::string(1, static_cast<char>('A' + n)); }
+std::string CustomColourKey(int n) {
+  return "Color" + std::string(1, static_cast<char>('A' + n));
+}
 
 int InRangeOr(int value, int low, int high, int fallback) {
   return value >= low && value <= high ? value : fallback;
@@ -101,8 +104,8 @@ void LoadPresenters(const ProfileFile& file, Presenters& presenters) {
     PresenterSetting& presenter = presenters[static_cast<std::size_t>(n - 1)];
     presenter.name = file.GetString(kPresenterSection, Numbered("PN", n), presenter.name);
     // A font or colour number outside the table would index past it.
-    presenter.font = InRangeOr(file.GetInt(kPresenterSection, Numbered("PF", n), standard.font),
-                               1, kLastFontNumber, standard.font);
+    presenter.font = InRangeOr(file.GetInt(kPresenterSection, Numbered("PF", n), standard.font), 1,
+                               kLastFontNumber, standard.font);
     presenter.speech_rate =
         file.GetReal(kPresenterSection, Numbered("PSR", n), standard.speech_rate);
     presenter.inverse = file.GetBool(kPresenterSection, Numbered("PI", n), standard.inverse);
@@ -354,16 +357,28 @@ Settings::Slot& Settings::SlotOf(Key key, KeyType type) {
   return const_cast<Slot&>(std::as_const(*this).SlotOf(key, type));
 }
 
-bool Settings::Bool(Key key) const { return SlotOf(key, KeyType::kBool).number != 0; }
-int Settings::Int(Key key) const { return SlotOf(key, KeyType::kInt).number; }
-const std::string& Settings::Text(Key key) const { return SlotOf(key, KeyType::kText).text; }
-double Settings::Real(Key key) const { return SlotOf(key, KeyType::kReal).real; }
+bool Settings::Bool(Key key) const {
+  return SlotOf(key, KeyType::kBool).number != 0;
+}
+int Settings::Int(Key key) const {
+  return SlotOf(key, KeyType::kInt).number;
+}
+const std::string& Settings::Text(Key key) const {
+  return SlotOf(key, KeyType::kText).text;
+}
+double Settings::Real(Key key) const {
+  return SlotOf(key, KeyType::kReal).real;
+}
 FontStyle Settings::Style(Key key) const {
   return FontStyleFromCode(SlotOf(key, KeyType::kStyle).number);
 }
-bool Settings::Has(Key key) const { return slots_[IndexOf(key)].known; }
+bool Settings::Has(Key key) const {
+  return slots_[IndexOf(key)].known;
+}
 
-void Settings::SetBool(Key key, bool value) { SlotOf(key, KeyType::kBool).number = value ? 1 : 0; }
+void Settings::SetBool(Key key, bool value) {
+  SlotOf(key, KeyType::kBool).number = value ? 1 : 0;
+}
 
 void Settings::SetInt(Key key, int value) {
   Slot& slot = SlotOf(key, KeyType::kInt);
@@ -375,7 +390,9 @@ void Settings::SetText(Key key, std::string value) {
   SlotOf(key, KeyType::kText).text = std::move(value);
 }
 
-void Settings::SetReal(Key key, double value) { SlotOf(key, KeyType::kReal).real = value; }
+void Settings::SetReal(Key key, double value) {
+  SlotOf(key, KeyType::kReal).real = value;
+}
 
 void Settings::SetStyle(Key key, FontStyle style) {
   SlotOf(key, KeyType::kStyle).number = FontStyleCode(style);
@@ -421,7 +438,9 @@ void Settings::SetCustomColour(int n, std::string hex) {
   custom_colours_[static_cast<std::size_t>(n)] = std::move(hex);
 }
 
-void Settings::SetProgramFonts(std::vector<ProgramFont> fonts) { program_fonts_ = std::move(fonts); }
+void Settings::SetProgramFonts(std::vector<ProgramFont> fonts) {
+  program_fonts_ = std::move(fonts);
+}
 
 const std::string& Settings::FastText(int n) const {
   assert(n >= 1 && n <= kFastTexts);

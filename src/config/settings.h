@@ -150,8 +150,7 @@ class Settings {
 Result<Settings> LoadSettingsFile(const std::string& path, int pixels_per_inch);
 // Writes the settings over base (the file as it was loaded, so that its comments and unknown
 // keys stay), or into a new file when base is null; the file is replaced in one step.
-Status SaveSettingsFile(const Settings& settings, const std::string& path,
-                        const ProfileFile* base);
+Status SaveSettingsFile(const Settings& settings, const std::string& path, const ProfileFile* base);
 // Writes one key into the file at path at once, keeping everything else in it (the save-on-exit
 // flag alone). A file that exists but cannot be read is left alone and reported.
 Status SaveSettingIntoFile(const Settings& settings, Key key, const std::string& path);

@@ -1,9 +1,10 @@
 #pragma once
 
-// Every plain key of the configuration file, in the order in which save writes it, with its
+// Every plain key of the configuration file, in the order in which save writes them, with its
 // type and default. Load, save, printing and the Key enumeration all derive from this table,
-// so a key is named once. Keys that repeat with a number (prompt fonts, presenters, custom
-// colours, programme fonts, fast texts) are held by Settings itself.
+// so a key is named once. Keys that repeat with a number are held by Settings itself: save
+// writes the prompt fonts before this table, and the presenters, custom colours, fast texts,
+// version facts and programme fonts after it.
 //
 //   B(id, section, key, default)          yes/no
 //   I(id, section, key, default)          integer (baud and parity codes are integers too)
@@ -15,17 +16,20 @@
 //   S(id, section, key, default)          font style code
 //   F(id, section, key, default)          real number
 //
-// An id is the section's and the key's words, each capitalised with the rest in lower case,
-// with everything but letters and digits dropped: "PC Card" "625" is PcCard625.
+// An id joins the words of the section and of the key (split at anything but a letter or a
+// digit, which is dropped), each with its first letter in upper case and the rest in lower
+// case: "PC Card" "625" is PcCard625, "Constants" "Master/Slave" is ConstantsMasterSlave.
 
-#include <array>
 #include <cstddef>
+#include <iterator>
 #include <string_view>
 
 namespace telvane::config {
 
 // The colour value that stands for the operating system's colour number n.
-constexpr int SystemColour(int n) { return static_cast<int>(0xFF000000u | static_cast<unsigned>(n)); }
+constexpr int SystemColour(int n) {
+  return static_cast<int>(0xFF000000u | static_cast<unsigned>(n));
+}
 
 // clang-format off
 #define TELVANE_CONFIG_KEYS(B, I, R, W, T, S, F) \
@@ -682,18 +686,17 @@ struct KeySpec {
 };
 
 // clang-format off
-#define TELVANE_CONFIG_SPEC_B(x, s, k, d) {.id = #x, .section = s, .name = k, .type = KeyType::kBool, .number = (d) ? 1 : 0, .number_at_120 = (d) ? 1 : 0},
-#define TELVANE_CONFIG_SPEC_I(x, s, k, d) {.id = #x, .section = s, .name = k, .type = KeyType::kInt, .number = d, .number_at_120 = d},
-#define TELVANE_CONFIG_SPEC_R(x, s, k, d, d120) {.id = #x, .section = s, .name = k, .type = KeyType::kInt, .number = d, .number_at_120 = d120},
-#define TELVANE_CONFIG_SPEC_W(x, s, k) {.id = #x, .section = s, .name = k, .type = KeyType::kInt, .has_default = false},
-#define TELVANE_CONFIG_SPEC_T(x, s, k, d) {.id = #x, .section = s, .name = k, .type = KeyType::kText, .text = d},
-#define TELVANE_CONFIG_SPEC_S(x, s, k, d) {.id = #x, .section = s, .name = k, .type = KeyType::kStyle, .number = d, .number_at_120 = d},
-#define TELVANE_CONFIG_SPEC_F(x, s, k, d) {.id = #x, .section = s, .name = k, .type = KeyType::kReal, .real = d},
+#define TELVANE_CONFIG_SPEC_B(x, s, k, d) {.id = #x, .section = (s), .name = (k), .type = KeyType::kBool, .number = (d) ? 1 : 0, .number_at_120 = (d) ? 1 : 0},
+#define TELVANE_CONFIG_SPEC_I(x, s, k, d) {.id = #x, .section = (s), .name = (k), .type = KeyType::kInt, .number = (d), .number_at_120 = (d)},
+#define TELVANE_CONFIG_SPEC_R(x, s, k, d, d120) {.id = #x, .section = (s), .name = (k), .type = KeyType::kInt, .number = (d), .number_at_120 = (d120)},
+#define TELVANE_CONFIG_SPEC_W(x, s, k) {.id = #x, .section = (s), .name = (k), .type = KeyType::kInt, .has_default = false},
+#define TELVANE_CONFIG_SPEC_T(x, s, k, d) {.id = #x, .section = (s), .name = (k), .type = KeyType::kText, .text = (d)},
+#define TELVANE_CONFIG_SPEC_S(x, s, k, d) {.id = #x, .section = (s), .name = (k), .type = KeyType::kStyle, .number = (d), .number_at_120 = (d)},
+#define TELVANE_CONFIG_SPEC_F(x, s, k, d) {.id = #x, .section = (s), .name = (k), .type = KeyType::kReal, .real = (d)},
 // clang-format on
-inline constexpr KeySpec kKeySpecs[] = {
-    TELVANE_CONFIG_KEYS(TELVANE_CONFIG_SPEC_B, TELVANE_CONFIG_SPEC_I, TELVANE_CONFIG_SPEC_R,
-                        TELVANE_CONFIG_SPEC_W, TELVANE_CONFIG_SPEC_T, TELVANE_CONFIG_SPEC_S,
-                        TELVANE_CONFIG_SPEC_F)};
+inline constexpr KeySpec kKeySpecs[] = {TELVANE_CONFIG_KEYS(
+    TELVANE_CONFIG_SPEC_B, TELVANE_CONFIG_SPEC_I, TELVANE_CONFIG_SPEC_R, TELVANE_CONFIG_SPEC_W,
+    TELVANE_CONFIG_SPEC_T, TELVANE_CONFIG_SPEC_S, TELVANE_CONFIG_SPEC_F)};
 #undef TELVANE_CONFIG_SPEC_B
 #undef TELVANE_CONFIG_SPEC_I
 #undef TELVANE_CONFIG_SPEC_R
@@ -704,7 +707,11 @@ inline constexpr KeySpec kKeySpecs[] = {
 
 inline constexpr std::size_t kKeyCount = std::size(kKeySpecs);
 
-constexpr std::size_t IndexOf(Key key) { return static_cast<std::size_t>(key); }
-constexpr const KeySpec& SpecOf(Key key) { return kKeySpecs[IndexOf(key)]; }
+constexpr std::size_t IndexOf(Key key) {
+  return static_cast<std::size_t>(key);
+}
+constexpr const KeySpec& SpecOf(Key key) {
+  return kKeySpecs[IndexOf(key)];
+}
 
 }  // namespace telvane::config

@@ -25,8 +25,16 @@ namespace {
 
 using telvane::config::Key;
 
-QSize SizeOr(int width, int height, QSize fallback) {
-  return width > 0 && height > 0 ? QSize(width, height) : fallback;
+// A window's place from its section of the configuration, or the window's own default.
+QRect PlaceOf(const telvane::config::Settings& s, Key left, Key top, Key width, Key height,
+              QRect fallback) {
+  const auto pick = [&](Key key, int own) { return s.Has(key) ? s.Int(key) : own; };
+  return {pick(left, fallback.x()), pick(top, fallback.y()), pick(width, fallback.width()),
+          pick(height, fallback.height())};
+}
+
+void Place(telvane::ui::TMainForm& form, QWidget* child, QRect place) {
+  form.AddChild(child, place.size(), place.topLeft());
 }
 
 }  // namespace
@@ -79,18 +87,18 @@ int main(int argc, char** argv) {
 
   const auto& s = app.settings();
   auto* preview = new telvane::ui::TPromptOutput();
-  main_form.AddChild(preview,
-                     SizeOr(s.Int(Key::kPromptWidth), s.Int(Key::kPromptHeight), {250, 300}),
-                     {s.Int(Key::kPromptLeft), s.Int(Key::kPromptTop)});
+  Place(main_form, preview,
+        PlaceOf(s, Key::kPromptLeft, Key::kPromptTop, Key::kPromptWidth, Key::kPromptHeight,
+                {300, 300, 230, 150}));
   auto* run_screen = new telvane::ui::TRunScreen();
-  main_form.AddChild(
-      run_screen, SizeOr(s.Int(Key::kRunOrderWidth), s.Int(Key::kRunOrderHeight), {420, 300}),
-      {s.Int(Key::kRunOrderLeft) > 0 ? s.Int(Key::kRunOrderLeft) : 260, s.Int(Key::kRunOrderTop)});
+  Place(main_form, run_screen,
+        PlaceOf(s, Key::kRunOrderLeft, Key::kRunOrderTop, Key::kRunOrderWidth,
+                Key::kRunOrderHeight, {0, 1, 298, 360}));
   main_form.SetRunScreen(run_screen);
   auto* edit_screen = new telvane::ui::TEditScreen();
-  main_form.AddChild(edit_screen,
-                     SizeOr(s.Int(Key::kEditWidth), s.Int(Key::kEditHeight), {680, 320}),
-                     {s.Int(Key::kEditLeft), s.Int(Key::kEditTop) > 0 ? s.Int(Key::kEditTop) : 310});
+  Place(main_form, edit_screen,
+        PlaceOf(s, Key::kEditLeft, Key::kEditTop, Key::kEditWidth, Key::kEditHeight,
+                {300, 0, 520, 300}));
   main_form.SetEditScreen(edit_screen);
   // The editor's last act of creation starts the start-up states.
   app.StartStartupTimer();

@@ -41,6 +41,7 @@ class RecordingView : public ShellView {
     if (app != nullptr) closed = app->CloseQuery(false);
   }
   void SetWindowsPasteEnabled(bool enabled) override { windows_paste = enabled; }
+  void SetBusy(bool b) override { busy = b; }
   void SetBackgroundMessage(std::string_view text) override { background = std::string(text); }
 
   Application* app = nullptr;
@@ -56,6 +57,7 @@ class RecordingView : public ShellView {
   int close_requests = 0;
   bool closed = false;
   bool windows_paste = false;
+  bool busy = false;
 };
 
 class ShellTest : public ::testing::Test {

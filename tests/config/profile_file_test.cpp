@@ -102,9 +102,18 @@ TEST(ProfileFileTest, ParsesWholeIntegersOnly) {
 
 TEST(ProfileFileTest, ParsesRealsWithEitherDecimalSeparator) {
   const std::pair<std::string_view, std::optional<double>> cases[] = {
-      {"3.0", 3.0},   {"3,5", 3.5},           {"-1e3", -1000.0},     {"+2.5", 2.5},
-      {".5", 0.5},    {"abc", std::nullopt},  {"inf", std::nullopt}, {"nan", std::nullopt},
-      {"", std::nullopt}, {"1,2.3", std::nullopt}, {"1.2.3", std::nullopt}, {"+-1", std::nullopt},
+      {"3.0", 3.0},
+      {"3,5", 3.5},
+      {"-1e3", -1000.0},
+      {"+2.5", 2.5},
+      {".5", 0.5},
+      {"abc", std::nullopt},
+      {"inf", std::nullopt},
+      {"nan", std::nullopt},
+      {"", std::nullopt},
+      {"1,2.3", std::nullopt},
+      {"1.2.3", std::nullopt},
+      {"+-1", std::nullopt},
   };
   for (const auto& [text, expected] : cases) {
     EXPECT_EQ(ParseReal(text), expected) << text;
@@ -119,8 +128,8 @@ TEST(ProfileFileTest, ParsesRealsWithEitherDecimalSeparator) {
 TEST(ProfileFileTest, BooleansAreNonZeroIntegers) {
   const ProfileFile file = ProfileFile::Parse("[S]\none=1\ntwo=2\nminus=-1\nzero=0\nword=yes\n");
   const std::pair<std::string_view, std::optional<bool>> cases[] = {
-      {"one", true}, {"two", true}, {"minus", true}, {"zero", false},
-      {"word", std::nullopt}, {"missing", std::nullopt}};
+      {"one", true},   {"two", true},          {"minus", true},
+      {"zero", false}, {"word", std::nullopt}, {"missing", std::nullopt}};
   for (const auto& [key, expected] : cases) {
     for (bool def : {false, true}) {
       EXPECT_EQ(file.GetBool("S", key, def), expected.value_or(def)) << key;
@@ -129,8 +138,9 @@ TEST(ProfileFileTest, BooleansAreNonZeroIntegers) {
 }
 
 TEST(ProfileFileTest, WrittenValuesReadBackUnchanged) {
-  const std::string_view values[] = {"plain", "", "  lead", "trail  ", "\tboth\t", "\"quoted\"",
-                                     "'single'", "\"", "a=b", "; not a comment", "[no section]"};
+  const std::string_view values[] = {
+      "plain",    "",   "  lead", "trail  ",         "\tboth\t",    "\"quoted\"",
+      "'single'", "\"", "a=b",    "; not a comment", "[no section]"};
   ProfileFile file;
   for (std::size_t i = 0; i < std::size(values); ++i) {
     file.Set("S", "K" + std::to_string(i), values[i]);

@@ -79,6 +79,29 @@ void TMainForm::BuildMenus() {
   menuBar()->addMenu(text(865))->setObjectName(QStringLiteral("MainPresenterItem"));
   menuBar()->addMenu(text(53))->setObjectName(QStringLiteral("MainHelpItem"));
 
+  QAction* load_config = file->addAction(text(1162));
+  load_config->setObjectName(QStringLiteral("FileLoadLocalConfigurationItem"));
+  connect(load_config, &QAction::triggered, this, [this] {
+    const auto& s = app_.settings();
+    if (auto path = app_.dialogs().ChooseOpenFile(app_.MessageText(1163),
+                                                  s.Text(config::Key::kMainConfigurationDirectory),
+                                                  "INI Files (*.ini)|*.ini")) {
+      (void)app_.LoadConfigCopy(*path);
+    }
+  });
+  QAction* save_config = file->addAction(text(1161));
+  save_config->setObjectName(QStringLiteral("FileSaveLocalConfigurationAsItem"));
+  connect(save_config, &QAction::triggered, this, [this] {
+    const auto& s = app_.settings();
+    if (auto path = app_.dialogs().ChooseSaveFile(
+            app_.MessageText(677),
+            s.Text(config::Key::kMainConfigurationDirectory) + "/" +
+                s.Text(config::Key::kMainConfigurationFilename),
+            "INI Files (*.ini)|*.ini")) {
+      (void)app_.SaveConfigCopy(*path);
+    }
+  });
+
   QAction* exit = file->addAction(text(67));
   exit->setObjectName(QStringLiteral("FileExitItem"));
   connect(exit, &QAction::triggered, this, &QWidget::close);

@@ -49,6 +49,7 @@ class TMainForm : public QMainWindow, public app::ShellView {
   void RestoreAfterRefusedClose() override;
   void CloseMainWindow() override { close(); }
   void SetWindowsPasteEnabled(bool enabled) override;
+  void SetBusy(bool busy) override { setEnabled(!busy); }
   void SetBackgroundMessage(std::string_view text) override;
 
  protected:
