@@ -1,6 +1,7 @@
 #include "support/virtual_host.h"
 
 #include <algorithm>
+#include <thread>
 
 namespace telvane::testing {
 
@@ -65,12 +66,33 @@ void VirtualTimers::RunDue() {
   }
 }
 
+void VirtualLoop::Post(std::function<void()> work) {
+  const std::lock_guard<std::mutex> lock(posted_mutex_);
+  posted_.push_back(std::move(work));
+}
+
 void VirtualLoop::RunPosted() {
-  while (!posted_.empty()) {
-    auto work = std::move(posted_.front());
-    posted_.pop_front();
+  for (;;) {
+    std::function<void()> work;
+    {
+      const std::lock_guard<std::mutex> lock(posted_mutex_);
+      if (posted_.empty()) return;
+      work = std::move(posted_.front());
+      posted_.pop_front();
+    }
     work();
   }
+}
+
+bool VirtualLoop::WaitForWorkers(const std::function<bool()>& condition,
+                                 std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    RunPosted();
+    if (!condition()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
 }
 
 void VirtualLoop::StepTo(Milliseconds target) {

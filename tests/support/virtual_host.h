@@ -6,6 +6,8 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,12 +61,15 @@ class VirtualTimers : public platform::Timers {
 class VirtualLoop : public platform::EventLoop {
  public:
   VirtualLoop(VirtualClock& clock, VirtualTimers& timers) : clock_(clock), timers_(timers) {}
-  void Post(std::function<void()> work) override { posted_.push_back(std::move(work)); }
+  // Safe from any thread, as workers post their results here.
+  void Post(std::function<void()> work) override;
   bool WaitUntil(const std::function<bool()>& condition, Milliseconds timeout) override;
 
   // Moves time forward by ms, running posted work and due timers on the way.
   void Advance(Milliseconds ms);
   void RunPosted();
+  // Runs posted work until the condition holds, waiting in real time for worker threads.
+  bool WaitForWorkers(const std::function<bool()>& condition, std::chrono::milliseconds limit);
   // Called on every step of WaitUntil and Advance, before the timers (tests hook peers here).
   std::function<void()> on_step;
 
@@ -72,6 +77,7 @@ class VirtualLoop : public platform::EventLoop {
   void StepTo(Milliseconds target);
   VirtualClock& clock_;
   VirtualTimers& timers_;
+  std::mutex posted_mutex_;
   std::deque<std::function<void()>> posted_;
 };
 
