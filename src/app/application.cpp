@@ -51,7 +51,8 @@ void Application::CreateMainWindow() {
   // language is known (tables, chooser) are not empty.
   (void)catalogue_.Load(paths_.File("telvn32.msg"));
   // 4. and 5. The small pictures and the shared lists belong to the windows and Parts that
-  //    use them.
+  //    use them. The empty script exists from here on.
+  store_.NewScript();
   // 6.
   LoadTranslationTables();
   // 7.
@@ -62,6 +63,7 @@ void Application::CreateMainWindow() {
   tro_path_ = platform::ReplaceExtension(config_path_, ".tro");
   // 11.
   LoadConfiguration();
+  ApplyPromptFonts();
   // 12.
   std::string language = settings_.Text(Key::kLanguageLanguage);
   (void)catalogue_.Load(paths_.File(CatalogueFileForLanguage(language.empty() ? 'A' : language[0])));
@@ -216,6 +218,31 @@ void Application::AddRecentFile(const std::string& path) {
   if (recent_files_.size() > kRecentFiles) recent_files_.resize(kRecentFiles);
 }
 
+void Application::ApplyPromptFonts() {
+  const formats::FontTable table = formats::FontTableOf(settings_);
+  std::array<prompt::PromptFont, prompt::kPromptFonts> fonts;
+  for (std::size_t i = 0; i < fonts.size(); ++i) {
+    const formats::FontEntry& f = table.fonts[i];
+    fonts[i] = {f.name, f.prompt_size, f.edit_size, f.spacing};
+  }
+  prompt_fonts_.SetFonts(fonts);
+}
+
+void Application::Information(int message) {
+  Ask(MessageText(message), BoxKind::kInformation, BoxButtons::kOk);
+}
+
+void Application::Error(int message) { Ask(MessageText(message), BoxKind::kError, BoxButtons::kOk); }
+
+bool Application::Confirm(int message) {
+  return Ask(MessageText(message), BoxKind::kConfirmation, BoxButtons::kOkCancel) == BoxAnswer::kOk;
+}
+
+void Application::SetReadOnlyPanel(std::string_view text) {
+  if (view_ != nullptr) view_->SetReadOnlyPanel(text);
+}
+
+
 bool Application::OpenScriptByName(const std::string& path) {
   if (!platform::FileExists(path)) {
     std::erase_if(recent_files_,
@@ -228,11 +255,14 @@ bool Application::OpenScriptByName(const std::string& path) {
     return false;
   }
   if (!hooks_.confirm_replace_script()) return false;
-  const bool loaded = hooks_.read_script(path);
+  store_.NewScript();
+  const bool loaded = files_.ReadScriptFile(path);
   if (loaded) {
     // An existing ".tvl" in any case stays, so no second "x.TVL" appears beside "x.tvl".
-    script_name_ = EndsWithIgnoringCase(path, ".tvl") ? path
-                                                     : platform::ReplaceExtension(path, ".TVL");
+    files_.set_current_file_name(EndsWithIgnoringCase(path, ".tvl")
+                                     ? path
+                                     : platform::ReplaceExtension(path, ".TVL"));
+    store_.MarkChanged(false);
   }
   hooks_.refresh_script_windows();
   if (view_ != nullptr) {

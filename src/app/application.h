@@ -20,7 +20,10 @@
 #include "app/translation_tables.h"
 #include "config/profile_file.h"
 #include "config/settings.h"
+#include "formats/script_files.h"
 #include "platform/host.h"
+#include "prompt/prompt_fonts.h"
+#include "store/script_store.h"
 
 namespace telvane::app {
 
@@ -28,17 +31,12 @@ namespace telvane::app {
 enum class SaveOutcome { kSaved, kCancelled, kFailed };
 
 // The work of subsystems that arrive with their own issues. Each defaults to "nothing there":
-// not prompting, no unsaved changes, no reader.
+// not prompting, no questions before a script is replaced, no windows to refresh.
 struct ShellHooks {
   std::function<bool()> is_prompting = [] { return false; };
   std::function<void()> request_prompt_stop = [] {};
-  std::function<bool()> script_changed = [] { return false; };
-  // File > Save Script, run to its end (the caller has waited for the worker).
-  std::function<SaveOutcome()> save_script = [] { return SaveOutcome::kSaved; };
   // The prompt and unsaved-changes questions before a script is replaced; false cancels.
   std::function<bool()> confirm_replace_script = [] { return true; };
-  // Reads a script file into the store; false when it could not be read.
-  std::function<bool(const std::string&)> read_script = [](const std::string&) { return false; };
   // Redraws the editor, run order, preview and open auxiliary windows after a load.
   std::function<void()> refresh_script_windows = [] {};
 };
@@ -58,7 +56,7 @@ struct MasterConfig {
   std::string ini_file = "telvn32.ini";
 };
 
-class Application {
+class Application : public formats::FileOperator, private store::StoreNotices {
  public:
   Application(platform::Host& host, std::string program_dir, std::vector<std::string> arguments,
               std::ostream* log);
@@ -81,12 +79,24 @@ class Application {
   // Releases what the program holds, in order; runs once.
   void Destroy();
 
-  void ShowStatusMessage(std::string_view text);
+  void ShowStatusMessage(std::string_view text) override;
   // A message box whose text is also written to the operator log.
   platform::BoxAnswer Ask(std::string_view text, platform::BoxKind kind,
-                          platform::BoxButtons buttons);
-  const std::string& MessageText(int n) const { return catalogue_.Text(n); }
+                          platform::BoxButtons buttons) override;
+  const std::string& MessageText(int n) const override { return catalogue_.Text(n); }
+  void SetReadOnlyPanel(std::string_view text) override;
+  void SetScriptFileLocked(bool locked) override { script_file_locked_ = locked; }
+  void ScriptSaved(const std::string& path) override { AddRecentFile(path); }
+
+  // File > Save Script (Save Script As for a script without a name), waited for.
+  SaveOutcome SaveScriptAndWait();
+  // File > Save Script As: chooses the file and type and starts the save.
+  bool SaveScriptAs();
+  store::ScriptStore& store() { return store_; }
+  formats::ScriptFiles& files() { return files_; }
+  prompt::PromptFontTable& prompt_fonts() { return prompt_fonts_; }
   platform::Dialogs& dialogs() { return host_.dialogs; }
+  const platform::SystemFacts& host_facts() const { return host_.facts; }
   void ClearStatusLine();
 
   bool OpenScriptByName(const std::string& path);
@@ -128,7 +138,7 @@ class Application {
   const std::vector<std::string>& tro_list() const { return tro_list_; }
   const std::vector<std::string>& recent_files() const { return recent_files_; }
   void AddRecentFile(const std::string& path);
-  const std::string& script_name() const { return script_name_; }
+  const std::string& script_name() const { return files_.current_file_name(); }
   std::int64_t config_file_stamp() const { return config_file_stamp_; }
   int config_save_countdown() const { return config_save_countdown_; }
   void MarkConfigurationWritten() { config_save_countdown_ = 2; }
@@ -139,10 +149,14 @@ class Application {
   std::string MainCaption() const;
   // Set by Options > Save Setup on Exit.
   bool save_setup_on_exit() const;
-  // Held while "Multi User" is on and this station keeps the script file locked.
-  void SetScriptFileLocked(bool locked) { script_file_locked_ = locked; }
 
  private:
+  // store::StoreNotices
+  void Information(int message) override;
+  void Error(int message) override;
+  bool Confirm(int message) override;
+
+  void ApplyPromptFonts();
   void LoadTranslationTables();
   void SelectConfiguration();
   void LoadConfiguration();
@@ -170,6 +184,9 @@ class Application {
   MasterConfig master_;
   config::ProfileFile config_file_;
   config::Settings settings_;
+  prompt::PromptFontTable prompt_fonts_;
+  store::ScriptStore store_{prompt_fonts_, *this};
+  formats::ScriptFiles files_{store_, settings_, *this, host_.loop};
   std::string config_path_;
   std::string tpl_path_;
   std::string tro_path_;
@@ -180,7 +197,6 @@ class Application {
   std::vector<std::string> bracket_close_;
   std::vector<std::string> breaks_list_;
   std::vector<std::string> recent_files_;
-  std::string script_name_;
   std::string start_time_;
 
   std::unique_ptr<platform::Timer> time_prompt_;
@@ -202,6 +218,7 @@ class Application {
   bool message_list_open_ = false;
   bool script_file_locked_ = false;
   bool config_dialog_open_ = false;
+  int save_filter_index_ = 1;  // the save chooser's file type, remembered between uses
   std::vector<char> work_buffer_;
 };
 

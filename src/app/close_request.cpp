@@ -33,11 +33,11 @@ bool Application::CloseQuery(bool system_shutdown) {
         return false;
       }
       // 3. A save that did not complete keeps the program open: the script is never lost.
-      if (!system_shutdown && hooks_.script_changed()) {
+      if (!system_shutdown && store_.script_changed()) {
         const BoxAnswer answer =
             Ask(MessageText(11), BoxKind::kConfirmation, BoxButtons::kYesNoCancel);
         if (answer == BoxAnswer::kCancel) return false;
-        if (answer == BoxAnswer::kYes && hooks_.save_script() != SaveOutcome::kSaved) {
+        if (answer == BoxAnswer::kYes && SaveScriptAndWait() != SaveOutcome::kSaved) {
           return false;
         }
       }
@@ -85,9 +85,10 @@ void Application::ShutDownLinks() {
 }
 
 void Application::WaitForBusyWork() {
-  if (!busy_.Any()) return;
+  const auto busy = [this] { return busy_.Any() || files_.save_in_progress(); };
+  if (!busy()) return;
   ShowStatusMessage(MessageText(959) + ": " + MessageText(970));
-  host_.loop.WaitUntil([this] { return !busy_.Any(); }, -1);
+  host_.loop.WaitUntil([&] { return !busy(); }, -1);
   ClearStatusLine();
 }
 
@@ -95,7 +96,8 @@ void Application::Destroy() {
   if (destroyed_) return;
   destroyed_ = true;
   closing_ = true;
-  // The devices and serial ports close, and the script store is released, by their owners.
+  // The devices and serial ports close with their owners.
+  store_.FreeScriptStore();
   time_prompt_.reset();
   clipboard_monitor_.reset();
   status_message_timer_.reset();

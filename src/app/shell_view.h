@@ -38,6 +38,8 @@ class ShellView {
   virtual void SetBusy(bool busy) = 0;
   // Housekeeping: the Windows paste items follow whether the clipboard holds text.
   virtual void SetWindowsPasteEnabled(bool enabled) = 0;
+  // The read-only panel of the status bar.
+  virtual void SetReadOnlyPanel(std::string_view text) = 0;
   // The editor's background message panel.
   virtual void SetBackgroundMessage(std::string_view text) = 0;
 };

@@ -75,6 +75,12 @@ class Dialogs {
   virtual std::optional<std::string> ChooseSaveFile(std::string_view title,
                                                     std::string_view start_dir,
                                                     std::string_view filter) = 0;
+  // A save chooser whose file type matters: filter_index (1-based) starts the chooser on that
+  // entry and returns the one the operator picked.
+  virtual std::optional<std::string> ChooseSaveFileOfType(std::string_view title,
+                                                          std::string_view start_dir,
+                                                          std::string_view filter,
+                                                          int& filter_index) = 0;
 };
 
 // One TCP connection. Events come through the handler given at creation, on the main thread.

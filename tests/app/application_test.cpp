@@ -9,17 +9,21 @@
 namespace telvane::app {
 namespace {
 
+// Two lines: a story's slug line and its text.
+std::string NativeScript() {
+  return "QMR5\r\n11\r\nFont Selection:0\r\nFont1:Arial/64/12\r\nFont2:Arial/64/12\r\n"
+         "Font3:Arial/64/12\r\nFont4:Arial/64/12\r\nFont5:Arial/64/12\r\nFont6:Arial/64/12\r\n"
+         "Font7:Arial/64/12\r\nFont8:Arial/64/12\r\nIlsp:0/0/0/0/0/0/0/0\r\nColor:YES\r\n"
+         "16,2057,1,,0,[1] NEWS\r\n\r\n0,8;\r\n\r\n7\r\n56,8;\r\n\r\n\r\n"
+         "0,2057,Good evening.\r\n\r\n0,13;\r\n\r\n7\r\n56,13;\r\n\r\n\r\n";
+}
+
 using platform::BoxAnswer;
 using platform::BoxButtons;
 
 TEST_F(ShellTest, StartupStatesStepOncePerTickAndLoadTheCommandLineOnce) {
-  dir.Write("my story.tvl", "x");
-  std::vector<std::string> reads;
+  dir.Write("my story.tvl", NativeScript());
   Start({dir.path() + "my", "story.tvl"});
-  app->hooks().read_script = [&](const std::string& p) {
-    reads.push_back(p);
-    return true;
-  };
   EXPECT_EQ(app->startup_state(), 0);
   vh.loop.Advance(50);
   EXPECT_EQ(app->startup_state(), 1);
@@ -30,13 +34,17 @@ TEST_F(ShellTest, StartupStatesStepOncePerTickAndLoadTheCommandLineOnce) {
   vh.loop.Advance(100);
   EXPECT_EQ(app->startup_state(), 4);
   EXPECT_TRUE(app->startup_complete());
-  EXPECT_EQ(reads, (std::vector<std::string>{dir.path() + "my story.tvl"}));
   EXPECT_EQ(app->script_name(), dir.path() + "my story.tvl");
-  ASSERT_GE(app->status_messages().entries().size(), 2u);
-  EXPECT_EQ(app->status_messages().entries()[1].substr(9), "Telvane Started");
+  EXPECT_EQ(app->store().line_count(), 2);
+  // "Telvane Started", then the path, then the reader's status text.
+  const auto& entries = app->status_messages().entries();
+  ASSERT_GE(entries.size(), 3u);
+  EXPECT_EQ(entries[2].substr(9), "Telvane Started");
+  EXPECT_EQ(entries[1].substr(9), dir.path() + "my story.tvl");
   EXPECT_EQ(app->start_time(), "2026-12-11T09:30:00");
+  app->store().NewScript();
   vh.loop.Advance(5000);
-  EXPECT_EQ(reads.size(), 1u);
+  EXPECT_EQ(app->store().line_count(), 1);  // loaded once only
   int started = 0;
   for (const auto& e : app->status_messages().entries()) started += e.substr(9) == "Telvane Started";
   EXPECT_EQ(started, 1);
@@ -102,16 +110,12 @@ class CloseTest : public ShellTest {
     RunStartup();
     app->hooks().is_prompting = [this] { return prompting; };
     app->hooks().request_prompt_stop = [this] { ++stop_requests; };
-    app->hooks().script_changed = [this] { return changed; };
-    app->hooks().save_script = [this] { return save_outcome; };
     vh.dialogs.asked.clear();
   }
   std::string Text(int n) const { return app->MessageText(n); }
 
   bool prompting = false;
-  bool changed = false;
   int stop_requests = 0;
-  SaveOutcome save_outcome = SaveOutcome::kSaved;
 };
 
 TEST_F(CloseTest, ConfirmationOkClosesCancelRefuses) {
@@ -124,7 +128,7 @@ TEST_F(CloseTest, ConfirmationOkClosesCancelRefuses) {
 }
 
 TEST_F(CloseTest, SystemShutdownAsksNothing) {
-  changed = true;
+  app->store().MarkChanged(true);
   prompting = true;
   EXPECT_TRUE(app->CloseQuery(true));
   EXPECT_TRUE(vh.dialogs.asked.empty());
@@ -154,27 +158,31 @@ TEST_F(CloseTest, WhilePromptingCancelChangesNothing) {
 }
 
 TEST_F(CloseTest, UnsavedChanges) {
-  changed = true;
+  // The save behind Yes: cancelled in its chooser, failing, or written.
   struct Case {
     BoxAnswer answer;
-    SaveOutcome outcome;
+    std::string script_name;
     bool closes;
   };
-  const Case cases[] = {{BoxAnswer::kCancel, SaveOutcome::kSaved, false},
-                        {BoxAnswer::kYes, SaveOutcome::kCancelled, false},
-                        {BoxAnswer::kYes, SaveOutcome::kFailed, false},
-                        {BoxAnswer::kYes, SaveOutcome::kSaved, true},
-                        {BoxAnswer::kNo, SaveOutcome::kFailed, true}};
+  const Case cases[] = {{BoxAnswer::kCancel, dir.File("a.tvl"), false},
+                        {BoxAnswer::kYes, "", false},
+                        {BoxAnswer::kYes, "/proc/telvane/none/a.tvl", false},
+                        {BoxAnswer::kYes, dir.File("a.tvl"), true},
+                        {BoxAnswer::kNo, "", true}};
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.script_name);
     app->settings().SetBool(config::Key::kMainTelvaneCloseConfirmation, false);
     app->settings().SetBool(config::Key::kMenuAutoSave, false);
+    app->store().MarkChanged(true);
+    app->files().set_current_file_name(c.script_name);
     vh.dialogs.asked.clear();
     vh.dialogs.answers = {c.answer};
-    save_outcome = c.outcome;
     EXPECT_EQ(app->CloseQuery(false), c.closes);
-    EXPECT_EQ(AskedTexts(), (std::vector<std::string>{Text(11)}));
+    ASSERT_FALSE(vh.dialogs.asked.empty());
+    EXPECT_EQ(vh.dialogs.asked[0].text, Text(11));
     EXPECT_EQ(vh.dialogs.asked[0].buttons, BoxButtons::kYesNoCancel);
   }
+  EXPECT_TRUE(platform::FileExists(dir.File("a.tvl")));
 }
 
 TEST_F(CloseTest, RefusedWithinTwoHousekeepingCyclesOfAnOwnSave) {
@@ -239,17 +247,16 @@ TEST_F(ShellTest, OpenScriptByName) {
   EXPECT_TRUE(app->recent_files().empty());
   EXPECT_EQ(AskedTexts().back(), app->MessageText(4));
 
-  dir.Write("news.txt", "x");
-  dir.Write("news.tvl", "x");
-  bool readable = false;
-  app->hooks().read_script = [&](const std::string&) { return readable; };
-  EXPECT_FALSE(app->OpenScriptByName(dir.File("news.txt")));
+  dir.Write("broken.tvl", "QMR5\r\n1234\r\n");
+  dir.Write("news.dat", NativeScript());
+  dir.Write("news.tvl", NativeScript());
+  EXPECT_FALSE(app->OpenScriptByName(dir.File("broken.tvl")));
   EXPECT_EQ(app->script_name(), "");
   EXPECT_EQ(view.background, app->MessageText(113) + " " + app->MessageText(114));
-  readable = true;
-  EXPECT_TRUE(app->OpenScriptByName(dir.File("news.txt")));
+  EXPECT_EQ(app->store().CheckScriptLinks().code, 0);
+  EXPECT_TRUE(app->OpenScriptByName(dir.File("news.dat")));
   EXPECT_EQ(app->script_name(), dir.File("news.TVL"));
-  EXPECT_EQ(view.background, app->MessageText(113) + " news.txt");
+  EXPECT_EQ(view.background, app->MessageText(113) + " news.dat");
   EXPECT_TRUE(app->OpenScriptByName(dir.File("news.tvl")));
   EXPECT_EQ(app->script_name(), dir.File("news.tvl"));
 

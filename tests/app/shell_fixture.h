@@ -42,6 +42,7 @@ class RecordingView : public ShellView {
   }
   void SetWindowsPasteEnabled(bool enabled) override { windows_paste = enabled; }
   void SetBusy(bool b) override { busy = b; }
+  void SetReadOnlyPanel(std::string_view text) override { read_only = std::string(text); }
   void SetBackgroundMessage(std::string_view text) override { background = std::string(text); }
 
   Application* app = nullptr;
@@ -58,6 +59,7 @@ class RecordingView : public ShellView {
   bool closed = false;
   bool windows_paste = false;
   bool busy = false;
+  std::string read_only;
 };
 
 class ShellTest : public ::testing::Test {

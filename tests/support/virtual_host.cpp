@@ -117,6 +117,8 @@ bool VirtualLoop::WaitUntil(const std::function<bool()>& condition, Milliseconds
   while (!condition()) {
     if (clock_.Now() >= limit) return false;
     StepTo(std::min(limit, clock_.Now() + 10));
+    // Worker threads run in real time: give them a moment to post their results.
+    std::this_thread::sleep_for(std::chrono::microseconds(50));
   }
   return true;
 }
@@ -147,6 +149,17 @@ std::optional<std::string> ScriptedDialogs::ChooseOpenFile(std::string_view, std
 
 std::optional<std::string> ScriptedDialogs::ChooseSaveFile(std::string_view a, std::string_view b,
                                                            std::string_view c) {
+  return ChooseOpenFile(a, b, c);
+}
+
+std::optional<std::string> ScriptedDialogs::ChooseSaveFileOfType(std::string_view a,
+                                                                 std::string_view b,
+                                                                 std::string_view c,
+                                                                 int& filter_index) {
+  if (!filter_indexes.empty()) {
+    filter_index = filter_indexes.front();
+    filter_indexes.pop_front();
+  }
   return ChooseOpenFile(a, b, c);
 }
 

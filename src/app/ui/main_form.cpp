@@ -173,6 +173,14 @@ void TMainForm::BuildStatusBar() {
   status_line_->setFrameShadow(QFrame::Sunken);
   status_line_->installEventFilter(this);
   bar->addWidget(status_line_, 1);
+  read_only_panel_ = new QLabel(bar);
+  read_only_panel_->setObjectName(QStringLiteral("ReadOnlyPanel"));
+  read_only_panel_->setToolTip(FromCatalogue(app_.MessageText(123)));
+  read_only_panel_->setFixedWidth(app_.host_facts().pixels_per_inch >= 120 ? 24 : 20);
+  read_only_panel_->setAlignment(Qt::AlignCenter);
+  read_only_panel_->setStyleSheet(
+      QStringLiteral("color: red; font-family: Arial; font-weight: bold;"));
+  bar->addPermanentWidget(read_only_panel_);
   const auto& s = app_.settings();
   SetStatusText("", static_cast<std::uint32_t>(s.Int(config::Key::kColorsMessageB)),
                 static_cast<std::uint32_t>(s.Int(config::Key::kColorsMessageF)));
@@ -248,6 +256,10 @@ void TMainForm::BringWorkWindowsToFront() {
 }
 
 void TMainForm::RestoreAfterRefusedClose() {}
+
+void TMainForm::SetReadOnlyPanel(std::string_view text) {
+  read_only_panel_->setText(FromCatalogue(text));
+}
 
 void TMainForm::SetWindowsPasteEnabled(bool enabled) { windows_paste_item_->setEnabled(enabled); }
 

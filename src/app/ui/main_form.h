@@ -50,6 +50,7 @@ class TMainForm : public QMainWindow, public app::ShellView {
   void CloseMainWindow() override { close(); }
   void SetWindowsPasteEnabled(bool enabled) override;
   void SetBusy(bool busy) override { setEnabled(!busy); }
+  void SetReadOnlyPanel(std::string_view text) override;
   void SetBackgroundMessage(std::string_view text) override;
 
  protected:
@@ -66,6 +67,7 @@ class TMainForm : public QMainWindow, public app::ShellView {
   QMdiArea* mdi_area_ = nullptr;
   QToolBar* tool_panel_ = nullptr;
   QLabel* status_line_ = nullptr;
+  QLabel* read_only_panel_ = nullptr;
   QAction* message_list_item_ = nullptr;
   QAction* save_setup_exit_item_ = nullptr;
   QAction* delete_configuration_item_ = nullptr;

@@ -146,6 +146,20 @@ std::optional<std::string> QtDialogs::ChooseSaveFile(std::string_view title,
                                              QtFilter(filter)));
 }
 
+std::optional<std::string> QtDialogs::ChooseSaveFileOfType(std::string_view title,
+                                                           std::string_view start_dir,
+                                                           std::string_view filter,
+                                                           int& filter_index) {
+  const QStringList names = QtFilter(filter).split(QStringLiteral(";;"));
+  QString selected = names.value(filter_index - 1);
+  const QString path = QFileDialog::getSaveFileName(
+      parent_, FromCatalogue(title), QString::fromStdString(std::string(start_dir)),
+      names.join(QStringLiteral(";;")), &selected);
+  if (path.isEmpty()) return std::nullopt;
+  filter_index = static_cast<int>(names.indexOf(selected)) + 1;
+  return path.toStdString();
+}
+
 namespace {
 
 class QtConnection : public TcpConnection {
