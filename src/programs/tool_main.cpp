@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config/settings_tool.h"
+#include "formats/script_tool.h"
 #include "programs/program_dir.h"
 
 namespace {
@@ -12,7 +13,10 @@ namespace {
 int Usage(std::ostream& out) {
   out << "usage: telvane-tool COMMAND [ARGS]\n"
          "commands:\n"
-         "  settings [FILE]   print a configuration as the program writes it\n";
+         "  settings [FILE]        print a configuration as the program writes it\n"
+         "  dump --json FILE       print a script's lines as JSON\n"
+         "  check FILE             check the links of a script's lines and stories\n"
+         "  convert IN OUT         read IN as the program opens files, write OUT (.tvl)\n";
   return 2;
 }
 
@@ -26,6 +30,11 @@ int main(int argc, char** argv) {
   const std::string program_dir = telvane::ExecutableDirectory(argv[0]);
   if (command == "settings") {
     return telvane::config::RunSettingsCommand(args, program_dir, std::cout, std::cerr);
+  }
+  if (command == "dump") return telvane::formats::RunDumpCommand(args, std::cout, std::cerr);
+  if (command == "check") return telvane::formats::RunCheckCommand(args, std::cout, std::cerr);
+  if (command == "convert") {
+    return telvane::formats::RunConvertCommand(args, std::cout, std::cerr);
   }
   if (command == "help" || command == "--help") {
     Usage(std::cout);
