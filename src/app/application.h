@@ -92,6 +92,15 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   SaveOutcome SaveScriptAndWait();
   // File > Save Script As: chooses the file and type and starts the save.
   bool SaveScriptAs();
+  // File > Save Story As: the story of line, under a chosen name and type.
+  bool SaveStoryAs(store::e_object* line);
+  // File > Save Story (Remote): the story of line, as "Q" and its identifier, into the
+  // default (remote output) folder.
+  bool SaveStory(store::e_object* line, bool remote);
+  // File > Save All (Remote): the stories of a selection of several rows, else all of them,
+  // one after another; the number saved.
+  int SaveAllStories(store::e_object* first_selected, store::e_object* last_selected,
+                     bool remote);
   store::ScriptStore& store() { return store_; }
   formats::ScriptFiles& files() { return files_; }
   prompt::PromptFontTable& prompt_fonts() { return prompt_fonts_; }
@@ -157,6 +166,14 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   bool Confirm(int message) override;
 
   void ApplyPromptFonts();
+  struct SaveTarget {
+    std::string path;
+    int version;
+  };
+  // The save chooser with its extension, read-only and overwrite questions.
+  std::optional<SaveTarget> ChooseSaveTarget();
+  std::optional<std::string> StoryFolder(bool remote);
+  std::optional<std::string> StoryTarget(store::e_object* slug, const std::string& folder);
   void LoadTranslationTables();
   void SelectConfiguration();
   void LoadConfiguration();

@@ -323,6 +323,7 @@ void ScriptFiles::FinishSave(const SaveRequest& request, int code, int busy) {
     switch (request.mode) {
       case SaveMode::kScript:
       case SaveMode::kSaveAs: {
+        if (request.story_only) break;  // Save Story As changes nothing further
         op_.ScriptSaved(request.path);
         if (request.mode == SaveMode::kScript) store_.MarkChanged(false);
         if (request.mode == SaveMode::kSaveAs) {

@@ -1,6 +1,7 @@
 #include "store/line_fit.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace telvane::store {
 
@@ -51,19 +52,19 @@ std::size_t BreakAt(const StoreOptions& o, const std::string& t, std::size_t k, 
 
 void UpdateTimingBit(const ScriptStore& store, e_object& line) {
   const std::string& si = line.studio_text;
-  const bool timed =
-      (IsTimingLine(store, line) &&
-       (line.text_a.find(' ') != std::string::npos || line.text_b.find(' ') != std::string::npos)) ||
-      (store.options().studio_instructions && si.size() > 4 && si.starts_with("//") &&
-       si[2] != '/' && si.find(' ') != std::string::npos);
-  line.flags2 = timed ? line.flags2 | line_state::kTimingLine : line.flags2 & ~line_state::kTimingLine;
+  const bool timed = (IsTimingLine(store, line) && (line.text_a.find(' ') != std::string::npos ||
+                                                    line.text_b.find(' ') != std::string::npos)) ||
+                     (store.options().studio_instructions && si.size() > 4 &&
+                      si.starts_with("//") && si[2] != '/' && si.find(' ') != std::string::npos);
+  line.flags2 =
+      timed ? line.flags2 | line_state::kTimingLine : line.flags2 & ~line_state::kTimingLine;
 }
 
 // Flags a continuation line shares with the line it continues, so that the two join again.
-constexpr std::uint32_t kParagraphFlags =
-    line_flag::kRightToLeft | line_flag::kCloaked | line_flag::kPackage |
-    line_flag::kPresenterInstruction | line_flag::kTimingCloaked | line_flag::kEmptyStyleMask |
-    line_flag::kPresenterMask | line_flag::kCharsetMask;
+constexpr std::uint32_t kParagraphFlags = line_flag::kRightToLeft | line_flag::kCloaked |
+                                          line_flag::kPackage | line_flag::kPresenterInstruction |
+                                          line_flag::kTimingCloaked | line_flag::kEmptyStyleMask |
+                                          line_flag::kPresenterMask | line_flag::kCharsetMask;
 // Markers that end a paragraph and stay on its last line.
 constexpr std::uint32_t kEndFlags = line_flag::kHardReturn | line_flag::kPageBreak;
 
@@ -88,8 +89,7 @@ void FitSegment(ScriptStore& store, e_object& line, StyledText& remainder, Segme
   const bool may_use = MayUseSegmentB(o, line);
   Segment filled = segment;
   if (segment == Segment::kB && TruncatedSlug(o, line)) {
-    SetSegment(line, Segment::kB, std::move(remainder));
-    remainder.clear();
+    SetSegment(line, Segment::kB, std::exchange(remainder, {}));
   } else if (segment == Segment::kB && !may_use) {
     SetSegment(line, Segment::kB, {});
   } else {
@@ -103,8 +103,8 @@ void FitSegment(ScriptStore& store, e_object& line, StyledText& remainder, Segme
       }
     } else {
       const int width = kPromptWidth - o.prompt_blank - width_reduction;
-      PromptFit fit = store.measure().MeasurePromptFit(remainder.text, remainder.style,
-                                                        CharsetOf(line), width);
+      PromptFit fit =
+          store.measure().MeasurePromptFit(remainder.text, remainder.style, CharsetOf(line), width);
       if (remainder.size() > kSegmentCharacterLimit &&
           (!fit.overflow || fit.count > kSegmentCharacterLimit)) {
         fit = {true, kSegmentCharacterLimit};
@@ -119,9 +119,8 @@ void FitSegment(ScriptStore& store, e_object& line, StyledText& remainder, Segme
         SetSegment(line, Segment::kB, {});
       }
     }
-    if (segment == Segment::kB || !may_use) {
-      TrimLeadingSpaces(remainder);
-    }
+    // Spaces at a row break belong to neither row; a segment never starts with one.
+    TrimLeadingSpaces(remainder);
   }
   line.flags2 &= ~line_state::kFitMark;
   LineHeightFor(store, line, filled, true);
@@ -199,8 +198,8 @@ bool IsTimingLine(const ScriptStore& store, const e_object& line) {
   if (text.starts_with("///")) {
     return false;
   }
-  if (store.options().slash_cloak && !IsMargin(line) && !IsSlugLine(line) &&
-      !line.text_a.empty() && text == "/") {
+  if (store.options().slash_cloak && !IsMargin(line) && !IsSlugLine(line) && !line.text_a.empty() &&
+      text == "/") {
     return true;
   }
   return text.starts_with("//");

@@ -121,19 +121,27 @@ struct r_object {
   std::int32_t program = -1;
 };
 
-inline bool IsMargin(const e_object& line) { return line.flags2 >= line_state::kHeadMargin; }
+inline bool IsMargin(const e_object& line) {
+  return line.flags2 >= line_state::kHeadMargin;
+}
 inline bool IsHeadMargin(const e_object& line) {
   return (line.flags2 & line_state::kHeadMargin) != 0;
 }
 inline bool IsTailMargin(const e_object& line) {
   return (line.flags2 & line_state::kTailMargin) != 0;
 }
-inline bool IsSlugLine(const e_object& line) { return (line.flags & line_flag::kSlugLine) != 0; }
-inline bool HasFlag(const e_object& line, std::uint32_t bit) { return (line.flags & bit) != 0; }
+inline bool IsSlugLine(const e_object& line) {
+  return (line.flags & line_flag::kSlugLine) != 0;
+}
+inline bool HasFlag(const e_object& line, std::uint32_t bit) {
+  return (line.flags & bit) != 0;
+}
 inline int CharsetOf(const e_object& line) {
   return static_cast<int>(line.flags >> line_flag::kCharsetShift);
 }
-inline bool IsEmptyLine(const e_object& line) { return line.text_a.empty() && line.text_b.empty(); }
+inline bool IsEmptyLine(const e_object& line) {
+  return line.text_a.empty() && line.text_b.empty();
+}
 inline std::size_t TextLength(const e_object& line) {
   return line.text_a.size() + line.text_b.size();
 }

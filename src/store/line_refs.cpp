@@ -4,13 +4,14 @@
 
 namespace telvane::store {
 
-LineRef::LineRef(LineRefs& registry, OnDelete on_delete, OnNewScript on_new_script,
-                 e_object* line)
+LineRef::LineRef(LineRefs& registry, OnDelete on_delete, OnNewScript on_new_script, e_object* line)
     : registry_(&registry), on_delete_(on_delete), on_new_script_(on_new_script), line_(line) {
   Link();
 }
 
-LineRef::~LineRef() { Unlink(); }
+LineRef::~LineRef() {
+  Unlink();
+}
 
 LineRef::LineRef(const LineRef& other)
     : registry_(other.registry_),

@@ -71,7 +71,9 @@ void TrimLeadingZeros(std::string& s) {
   s.erase(0, n);
 }
 
-void TrimLeadingSpaces(std::string& s) { s.erase(0, std::min(s.find_first_not_of(' '), s.size())); }
+void TrimLeadingSpaces(std::string& s) {
+  s.erase(0, std::min(s.find_first_not_of(' '), s.size()));
+}
 
 void TrimTrailingSpaces(std::string& s) {
   const std::size_t end = s.find_last_not_of(' ');

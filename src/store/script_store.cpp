@@ -53,7 +53,9 @@ ScriptStore::ScriptStore(const SegmentMeasure& measure, StoreNotices& notices)
   NewScript();
 }
 
-ScriptStore::~ScriptStore() { FreeAll(); }
+ScriptStore::~ScriptStore() {
+  FreeAll();
+}
 
 e_object* ScriptStore::NewLine() const {
   auto* line = new e_object;
@@ -225,7 +227,9 @@ void ScriptStore::FreeAll() {
   line_count_ = 0;
 }
 
-void ScriptStore::FreeScriptStore() { FreeAll(); }
+void ScriptStore::FreeScriptStore() {
+  FreeAll();
+}
 
 r_object* ScriptStore::CreateStoryEntry(e_object* slug_line) {
   if (slug_line->story != nullptr) {

@@ -1,0 +1,126 @@
+#include "prompt/font_faces.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include "store/code_pages.h"
+
+namespace telvane::prompt {
+
+struct FontFaces::Library {
+  FT_Library ft = nullptr;
+  Library() {
+    if (FT_Init_FreeType(&ft) != 0) {
+      ft = nullptr;
+    }
+  }
+  ~Library() {
+    if (ft != nullptr) {
+      FT_Done_FreeType(ft);
+    }
+  }
+};
+
+struct FontFaces::Face {
+  std::string file;
+  FT_Face face = nullptr;
+  ~Face() {
+    if (face != nullptr) {
+      FT_Done_Face(face);
+    }
+  }
+  bool SetPixels(int pixels) const {
+    return face != nullptr && pixels > 0 &&
+           FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixels)) == 0;
+  }
+};
+
+namespace {
+
+// The file and face index fontconfig matches to a family name and style.
+std::pair<std::string, int> MatchFile(const std::string& name, bool bold, bool italic) {
+  FcPattern* pattern = FcPatternCreate();
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
+  FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  std::pair<std::string, int> found{"", 0};
+  if (match != nullptr) {
+    FcChar8* file = nullptr;
+    int index = 0;
+    if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+      found.first = reinterpret_cast<const char*>(file);
+    }
+    if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) {
+      found.second = index;
+    }
+    FcPatternDestroy(match);
+  }
+  FcPatternDestroy(pattern);
+  return found;
+}
+
+int Ceil26(FT_Pos v) {
+  return static_cast<int>((v + 63) >> 6);
+}
+
+}  // namespace
+
+FontFaces::FontFaces() : library_(std::make_unique<Library>()) {}
+
+FontFaces::~FontFaces() = default;
+
+FontFaces::Face* FontFaces::Find(const std::string& name, bool bold, bool italic) {
+  auto& slot = faces_[{name, bold, italic}];
+  if (!slot) {
+    slot = std::make_unique<Face>();
+    const auto [file, index] = MatchFile(name, bold, italic);
+    slot->file = file;
+    if (library_->ft != nullptr && !file.empty() &&
+        FT_New_Face(library_->ft, file.c_str(), index, &slot->face) != 0) {
+      slot->face = nullptr;
+    }
+  }
+  return slot.get();
+}
+
+std::string FontFaces::FileOf(const std::string& name, bool bold, bool italic) {
+  return Find(name, bold, italic)->file;
+}
+
+FaceMetrics FontFaces::Metrics(const std::string& name, bool bold, bool italic, int pixels) {
+  const Face* face = Find(name, bold, italic);
+  FaceMetrics m;
+  if (!face->SetPixels(pixels)) {
+    return m;
+  }
+  const FT_Size_Metrics& sm = face->face->size->metrics;
+  m.ascent = Ceil26(sm.ascender);
+  m.descent = Ceil26(-sm.descender);
+  m.height = m.ascent + m.descent;
+  m.external_leading = std::max(0, static_cast<int>((sm.height + 32) >> 6) - m.height);
+  return m;
+}
+
+CharWidths FontFaces::Widths(const std::string& name, bool bold, bool italic, int pixels,
+                             int code_page) {
+  CharWidths widths{};
+  const Face* face = Find(name, bold, italic);
+  if (!face->SetPixels(pixels)) {
+    return widths;
+  }
+  for (int b = 0; b < 256; ++b) {
+    const char32_t u = store::ByteToUnicode(static_cast<std::uint8_t>(b), code_page);
+    if (FT_Load_Char(face->face, u, FT_LOAD_DEFAULT) == 0) {
+      widths[b] = static_cast<int>((face->face->glyph->advance.x + 32) >> 6);
+    }
+  }
+  return widths;
+}
+
+}  // namespace telvane::prompt
