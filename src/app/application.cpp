@@ -3,6 +3,7 @@
 #include <cctype>
 #include <new>
 
+#include "app/store_settings.h"
 #include "app/text_lines.h"
 #include "config/config_copies.h"
 #include "platform/files.h"
@@ -64,6 +65,7 @@ void Application::CreateMainWindow() {
   // 11.
   LoadConfiguration();
   ApplyPromptFonts();
+  store_.options() = StoreOptionsFrom(settings_);
   // 12.
   std::string language = settings_.Text(Key::kLanguageLanguage);
   (void)catalogue_.Load(paths_.File(CatalogueFileForLanguage(language.empty() ? 'A' : language[0])));
@@ -254,21 +256,93 @@ bool Application::OpenScriptByName(const std::string& path) {
     Ask(MessageText(873), BoxKind::kInformation, BoxButtons::kOk);
     return false;
   }
-  if (!hooks_.confirm_replace_script()) return false;
-  store_.NewScript();
+  if (!ConfirmReplaceScript()) return false;
+  return LoadScript(path, true);
+}
+
+bool Application::LoadScript(const std::string& path, bool replace) {
+  if (replace) store_.NewScript();
   const bool loaded = files_.ReadScriptFile(path);
-  if (loaded) {
+  if (loaded && replace) {
     // An existing ".tvl" in any case stays, so no second "x.TVL" appears beside "x.tvl".
     files_.set_current_file_name(EndsWithIgnoringCase(path, ".tvl")
                                      ? path
                                      : platform::ReplaceExtension(path, ".TVL"));
     store_.MarkChanged(false);
+  } else if (loaded) {
+    store_.MarkChanged(true);
   }
   hooks_.refresh_script_windows();
   if (view_ != nullptr) {
     view_->SetBackgroundMessage(MessageText(113) + " " +
                                 (loaded ? platform::BaseName(path) : MessageText(114)));
   }
+  return loaded;
+}
+
+bool Application::ConfirmReplaceScript() {
+  if (hooks_.is_prompting()) {
+    if (Ask(MessageText(2), BoxKind::kInformation, BoxButtons::kOkCancel) != BoxAnswer::kOk) {
+      return false;
+    }
+    hooks_.request_prompt_stop();
+  }
+  if (!store_.script_changed()) return true;
+  switch (Ask(MessageText(11), BoxKind::kConfirmation, BoxButtons::kYesNoCancel)) {
+    case BoxAnswer::kNo:
+      return true;
+    case BoxAnswer::kYes:
+      break;
+    default:
+      return false;
+  }
+  for (;;) {
+    if (SaveScriptAs()) {
+      host_.loop.WaitUntil([this] { return !files_.save_in_progress(); }, -1);
+      return true;
+    }
+    // The save was cancelled: discard, choose again, or keep the script.
+    switch (Ask(MessageText(3), BoxKind::kConfirmation, BoxButtons::kYesNoCancel)) {
+      case BoxAnswer::kYes:
+        return true;
+      case BoxAnswer::kNo:
+        continue;
+      default:
+        return false;
+    }
+  }
+}
+
+bool Application::FileNew() {
+  if (!ConfirmReplaceScript()) return false;
+  store_.NewScript();
+  files_.set_current_file_name("");
+  WaitForBusyWork();
+  hooks_.refresh_script_windows();
+  return true;
+}
+
+bool Application::FileOpen(bool append) {
+  if (busy_.file_operation || busy_.transfer) {
+    Ask(MessageText(append ? 874 : 873), BoxKind::kInformation, BoxButtons::kOk);
+    return false;
+  }
+  if (!append && hooks_.is_prompting()) {
+    if (Ask(MessageText(2), BoxKind::kInformation, BoxButtons::kOkCancel) != BoxAnswer::kOk) {
+      return false;
+    }
+    hooks_.request_prompt_stop();
+  }
+  const auto path = host_.dialogs.ChooseOpenFile(
+      MessageText(append ? 362 : 6), settings_.Text(Key::kConstantsDefaultDir),
+      "All Files (*.*)|*.*|Document Files (*.doc)|*.doc|Text Files (*.txt)|*.txt|"
+      "WRI Files (*.wri)|*.wri|Rich Text Format (*.rtf)|*.rtf|Telvane Files (*.tvl)|*.tvl|"
+      "NSML Files (*.sml)|*.sml|NSML Run Order Files (*.oml)|*.oml|"
+      "Pagewrangler Files (*.spt)|*.spt");
+  if (!path) return false;
+  if (!append && !ConfirmReplaceScript()) return false;
+  const bool loaded = LoadScript(*path, !append);
+  if (loaded && !append) AddRecentFile(*path);
   return loaded;
 }
 
@@ -328,6 +402,8 @@ Status Application::LoadConfigCopy(const std::string& chosen) {
     ShowStatusMessage(loaded.error().message);
     return loaded;
   }
+  ApplyPromptFonts();
+  store_.options() = StoreOptionsFrom(settings_);
   Ask(MessageText(601), BoxKind::kInformation, BoxButtons::kOk);
   return loaded;
 }

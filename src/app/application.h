@@ -35,8 +35,6 @@ enum class SaveOutcome { kSaved, kCancelled, kFailed };
 struct ShellHooks {
   std::function<bool()> is_prompting = [] { return false; };
   std::function<void()> request_prompt_stop = [] {};
-  // The prompt and unsaved-changes questions before a script is replaced; false cancels.
-  std::function<bool()> confirm_replace_script = [] { return true; };
   // Redraws the editor, run order, preview and open auxiliary windows after a load.
   std::function<void()> refresh_script_windows = [] {};
 };
@@ -90,6 +88,8 @@ class Application : public formats::FileOperator, private store::StoreNotices {
 
   // File > Save Script (Save Script As for a script without a name), waited for.
   SaveOutcome SaveScriptAndWait();
+  // File > Save Script: under the current name, or as Save Script As without one.
+  bool SaveScriptCommand();
   // File > Save Script As: chooses the file and type and starts the save.
   bool SaveScriptAs();
   // File > Save Story As: the story of line, under a chosen name and type.
@@ -109,6 +109,11 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   void ClearStatusLine();
 
   bool OpenScriptByName(const std::string& path);
+  // File > New, Open and Append.
+  bool FileNew();
+  bool FileOpen(bool append);
+  // The prompt and unsaved-changes questions before the script is replaced; false cancels.
+  bool ConfirmReplaceScript();
 
   // The message list window.
   StatusMessages& status_messages() { return status_messages_; }
@@ -166,6 +171,7 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   bool Confirm(int message) override;
 
   void ApplyPromptFonts();
+  bool LoadScript(const std::string& path, bool replace);
   struct SaveTarget {
     std::string path;
     int version;

@@ -67,9 +67,12 @@ std::string ExtensionOf(const std::string& path) {
 
 }  // namespace
 
+bool Application::SaveScriptCommand() {
+  return files_.current_file_name().empty() ? SaveScriptAs() : files_.SaveScript();
+}
+
 SaveOutcome Application::SaveScriptAndWait() {
-  const bool started = files_.current_file_name().empty() ? SaveScriptAs() : files_.SaveScript();
-  if (!started) return SaveOutcome::kCancelled;
+  if (!SaveScriptCommand()) return SaveOutcome::kCancelled;
   host_.loop.WaitUntil([this] { return !files_.save_in_progress(); }, -1);
   return files_.save_error_code() == 0 ? SaveOutcome::kSaved : SaveOutcome::kFailed;
 }

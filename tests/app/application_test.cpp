@@ -315,3 +315,49 @@ TEST_F(ShellTest, UncheckingSaveSetupOnExitWritesThatKeyAlone) {
 
 }  // namespace
 }  // namespace telvane::app
+
+namespace telvane::app {
+namespace {
+
+TEST_F(ShellTest, ReplacingAChangedScriptAsksAndCanSaveFirst) {
+  Start();
+  RunStartup();
+  app->store().MarkChanged(true);
+  // Yes, then the save chooser is cancelled: message 3 asks again; Cancel keeps the script.
+  vh.dialogs.answers = {BoxAnswer::kYes, BoxAnswer::kCancel};
+  EXPECT_FALSE(app->FileNew());
+  EXPECT_EQ(AskedTexts(), (std::vector<std::string>{app->MessageText(11), app->MessageText(3)}));
+  // Yes, and a file is chosen: the script is saved, then replaced.
+  vh.dialogs.asked.clear();
+  vh.dialogs.answers = {BoxAnswer::kYes};
+  vh.dialogs.files = {dir.File("kept.tvl")};
+  EXPECT_TRUE(app->FileNew());
+  EXPECT_TRUE(platform::FileExists(dir.File("kept.tvl")));
+  EXPECT_TRUE(app->store().IsOnlyLine(app->store().first_line()));
+}
+
+TEST_F(ShellTest, SaveStoryWritesTheStoryFileAfterConfirmation) {
+  dir.Write("news.tvl", NativeScript());
+  Start();
+  RunStartup();
+  ASSERT_TRUE(app->OpenScriptByName(dir.File("news.tvl")));
+  app->settings().SetText(config::Key::kConstantsDefaultDir, dir.path() + "stories");
+  vh.dialogs.asked.clear();
+  vh.dialogs.answers = {BoxAnswer::kCancel};
+  EXPECT_FALSE(app->SaveStory(app->store().last_line(), false));
+  EXPECT_EQ(app->status_messages().entries().front().substr(9), app->MessageText(930));
+  vh.dialogs.answers = {BoxAnswer::kOk};
+  ASSERT_TRUE(app->SaveStory(app->store().last_line(), false));
+  vh.loop.WaitUntil([&] { return !app->files().save_in_progress(); }, 10000);
+  EXPECT_EQ(vh.dialogs.asked[1].text, app->MessageText(686) + " 1 " + app->MessageText(687) +
+                                          " " + dir.path() + "stories/");
+  EXPECT_TRUE(platform::FileExists(dir.File("stories/Q1")));
+  EXPECT_NE(app->store().first_line()->flags2 & store::line_state::kStorySaved, 0u);
+  // Remote saves need their folder.
+  vh.dialogs.asked.clear();
+  EXPECT_FALSE(app->SaveStory(app->store().first_line(), true));
+  EXPECT_EQ(AskedTexts(), (std::vector<std::string>{app->MessageText(174)}));
+}
+
+}  // namespace
+}  // namespace telvane::app

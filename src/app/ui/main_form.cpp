@@ -79,6 +79,34 @@ void TMainForm::BuildMenus() {
   menuBar()->addMenu(text(865))->setObjectName(QStringLiteral("MainPresenterItem"));
   menuBar()->addMenu(text(53))->setObjectName(QStringLiteral("MainHelpItem"));
 
+  // The File menu's script commands, in menu order.
+  const auto item = [&](const char* name, int caption, QKeySequence keys,
+                        std::function<void()> action) {
+    QAction* a = file->addAction(text(caption));
+    a->setObjectName(QString::fromLatin1(name));
+    if (!keys.isEmpty()) a->setShortcut(keys);
+    connect(a, &QAction::triggered, this, std::move(action));
+    return a;
+  };
+  item("FileNewItem", 54, QKeySequence(Qt::CTRL | Qt::Key_N), [this] { app_.FileNew(); });
+  item("FileOpenItem", 55, QKeySequence(Qt::CTRL | Qt::Key_O), [this] { app_.FileOpen(false); });
+  item("FileAppendItem", 56, QKeySequence(Qt::CTRL | Qt::Key_E), [this] { app_.FileOpen(true); });
+  file->addSeparator();
+  item("FileSaveScriptItem", 58, QKeySequence(Qt::CTRL | Qt::Key_S),
+       [this] { (void)app_.SaveScriptCommand(); });
+  item("FileSaveScriptAsItem", 59, {}, [this] { app_.SaveScriptAs(); });
+  item("FileSaveStoryItem", 60, {},
+       [this] { app_.SaveStory(app_.store().current_line().get(), false); });
+  item("FileSaveStoryAsItem", 61, {},
+       [this] { app_.SaveStoryAs(app_.store().current_line().get()); });
+  item("FileSaveAllStoriesItem", 1101, {},
+       [this] { app_.SaveAllStories(nullptr, nullptr, false); });
+  item("FileSaveStoryRemoteItem", 498, QKeySequence(Qt::CTRL | Qt::Key_T),
+       [this] { app_.SaveStory(app_.store().current_line().get(), true); });
+  item("FileSaveAllStoriesRemoteItem", 684, {},
+       [this] { app_.SaveAllStories(nullptr, nullptr, true); });
+  file->addSeparator();
+
   QAction* load_config = file->addAction(text(1162));
   load_config->setObjectName(QStringLiteral("FileLoadLocalConfigurationItem"));
   connect(load_config, &QAction::triggered, this, [this] {
