@@ -5,6 +5,9 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QToolButton>
+
+#include "app/network_button.h"
 
 #include "app/ui/config_chooser_window.h"
 #include "app/ui/message_list_window.h"
@@ -187,6 +190,26 @@ void TMainForm::BuildToolPanel() {
   tool_panel_->setMovable(false);
   tool_panel_->setFixedHeight(31);
   tool_panel_->setVisible(app_.settings().Bool(config::Key::kMenuMainPanel));
+  const int width = app_.host_facts().pixels_per_inch >= 120 ? 30 : 24;
+  const auto button = [&](const char* name, const std::string& picture, int button_width) {
+    auto* b = new QToolButton(tool_panel_);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoRaise(true);
+    b->setFixedSize(button_width, 26);
+    if (!picture.empty()) {
+      const QPixmap pixmap(QString::fromStdString(app_.paths().File(picture)));
+      b->setIcon(QIcon(pixmap));
+      b->setIconSize(pixmap.size());
+    }
+    tool_panel_->addWidget(b);
+    return b;
+  };
+  // 14. The blank-screen button and the newsroom system's network button.
+  button("PromptBlackBtn", "pblack.bmp", width);
+  const app::NetworkButtons network = app::NetworkButtonsFor(app_.settings());
+  button("NetworkBtn", network.network_picture, network.network_width)
+      ->setVisible(network.network_visible);
+  button("EnpsBtn", network.enps_picture, network.enps_width)->setVisible(network.enps_visible);
 }
 
 void TMainForm::BuildStatusBar() {
