@@ -41,7 +41,9 @@ Application::Application(platform::Host& host, std::string program_dir,
       log_(log),
       settings_(config::Settings::Defaults(host.facts.pixels_per_inch)) {}
 
-Application::~Application() { Destroy(); }
+Application::~Application() {
+  Destroy();
+}
 
 void Application::CreateMainWindow() {
   // 1. The operating-system class is 0 (not recognised) here, so the paths that only some
@@ -68,7 +70,8 @@ void Application::CreateMainWindow() {
   store_.options() = StoreOptionsFrom(settings_);
   // 12.
   std::string language = settings_.Text(Key::kLanguageLanguage);
-  (void)catalogue_.Load(paths_.File(CatalogueFileForLanguage(language.empty() ? 'A' : language[0])));
+  (void)catalogue_.Load(
+      paths_.File(CatalogueFileForLanguage(language.empty() ? 'A' : language[0])));
   // 13. and 16.
   LoadConfiguredLists();
   // 22.
@@ -111,8 +114,7 @@ void Application::LoadTranslationTables() {
 void Application::SelectConfiguration() {
   auto master = config::ProfileFile::Load(paths_.master_config);
   if (master) {
-    master_.multiple_configuration =
-        master->GetBool("Main", "Multiple Configuration", false);
+    master_.multiple_configuration = master->GetBool("Main", "Multiple Configuration", false);
     master_.ini_file = master->GetString("Main", "Ini File", "telvn32.ini");
   }
   const std::string name = master_.multiple_configuration && IsPlainConfigName(master_.ini_file) &&
@@ -121,8 +123,7 @@ void Application::SelectConfiguration() {
                                : std::string("telvn32.ini");
   config_path_ = paths_.File(name);
   if (!master_.multiple_configuration || view_ == nullptr) return;
-  ConfigChooser chooser(ChooserMode::kChoose, paths_.dir, config_path_, catalogue_,
-                        host_.dialogs);
+  ConfigChooser chooser(ChooserMode::kChoose, paths_.dir, config_path_, catalogue_, host_.dialogs);
   view_->OpenConfigChooser(chooser);
   host_.loop.WaitUntil([&] { return chooser.closed(); }, -1);
   if (chooser.chosen()) {
@@ -171,9 +172,9 @@ void Application::StartStartupTimer() {
 void Application::ShowStatusMessage(std::string_view text) {
   if (view_ != nullptr) {
     const bool alarm = settings_.Bool(Key::kScriptMultiUser) && script_file_locked_;
-    view_->SetStatusText(text,
-                         alarm ? kPureRed : static_cast<std::uint32_t>(settings_.Int(Key::kColorsMessageB)),
-                         static_cast<std::uint32_t>(settings_.Int(Key::kColorsMessageF)));
+    view_->SetStatusText(
+        text, alarm ? kPureRed : static_cast<std::uint32_t>(settings_.Int(Key::kColorsMessageB)),
+        static_cast<std::uint32_t>(settings_.Int(Key::kColorsMessageF)));
   }
   const auto now = host_.clock.LocalNow();
   status_messages_.Add(now, text);
@@ -234,7 +235,9 @@ void Application::Information(int message) {
   Ask(MessageText(message), BoxKind::kInformation, BoxButtons::kOk);
 }
 
-void Application::Error(int message) { Ask(MessageText(message), BoxKind::kError, BoxButtons::kOk); }
+void Application::Error(int message) {
+  Ask(MessageText(message), BoxKind::kError, BoxButtons::kOk);
+}
 
 bool Application::Confirm(int message) {
   return Ask(MessageText(message), BoxKind::kConfirmation, BoxButtons::kOkCancel) == BoxAnswer::kOk;
@@ -243,7 +246,6 @@ bool Application::Confirm(int message) {
 void Application::SetReadOnlyPanel(std::string_view text) {
   if (view_ != nullptr) view_->SetReadOnlyPanel(text);
 }
-
 
 bool Application::OpenScriptByName(const std::string& path) {
   if (!platform::FileExists(path)) {
@@ -265,9 +267,8 @@ bool Application::LoadScript(const std::string& path, bool replace) {
   const bool loaded = files_.ReadScriptFile(path);
   if (loaded && replace) {
     // An existing ".tvl" in any case stays, so no second "x.TVL" appears beside "x.tvl".
-    files_.set_current_file_name(EndsWithIgnoringCase(path, ".tvl")
-                                     ? path
-                                     : platform::ReplaceExtension(path, ".TVL"));
+    files_.set_current_file_name(
+        EndsWithIgnoringCase(path, ".tvl") ? path : platform::ReplaceExtension(path, ".TVL"));
     store_.MarkChanged(false);
   } else if (loaded) {
     store_.MarkChanged(true);
@@ -357,7 +358,9 @@ void Application::SetSaveSetupOnExit(bool on) {
   MarkConfigurationWritten();
 }
 
-bool Application::save_setup_on_exit() const { return settings_.Bool(Key::kMenuAutoSave); }
+bool Application::save_setup_on_exit() const {
+  return settings_.Bool(Key::kMenuAutoSave);
+}
 
 std::string Application::MainCaption() const {
   const std::string& language = settings_.Text(Key::kLanguageLanguage);
@@ -410,7 +413,8 @@ Status Application::LoadConfigCopy(const std::string& chosen) {
 
 void Application::RewriteMasterConfig() {
   config::ProfileFile master;
-  if (auto existing = config::ProfileFile::Load(paths_.master_config)) master = std::move(*existing);
+  if (auto existing = config::ProfileFile::Load(paths_.master_config))
+    master = std::move(*existing);
   master.SetBool("Main", "Multiple Configuration", master_.multiple_configuration);
   master.Set("Main", "Ini File", platform::BaseName(config_path_));
   Status saved = master.Save(paths_.master_config);

@@ -99,8 +99,7 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   bool SaveStory(store::e_object* line, bool remote);
   // File > Save All (Remote): the stories of a selection of several rows, else all of them,
   // one after another; the number saved.
-  int SaveAllStories(store::e_object* first_selected, store::e_object* last_selected,
-                     bool remote);
+  int SaveAllStories(store::e_object* first_selected, store::e_object* last_selected, bool remote);
   store::ScriptStore& store() { return store_; }
   formats::ScriptFiles& files() { return files_; }
   prompt::PromptFontTable& prompt_fonts() { return prompt_fonts_; }

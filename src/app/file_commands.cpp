@@ -88,10 +88,9 @@ std::optional<Application::SaveTarget> Application::ChooseSaveTarget() {
   std::string path = *chosen;
   const SaveEntry entry = EntryOf(save_filter_index_);
   if (!entry.extension.empty() && !SameNameIgnoringCase(ExtensionOf(path), entry.extension)) {
-    const BoxAnswer answer =
-        Ask(MessageText(518) + " ." + std::string(entry.extension.substr(1)) + " " +
-                MessageText(519),
-            BoxKind::kConfirmation, BoxButtons::kYesNoCancel);
+    const BoxAnswer answer = Ask(
+        MessageText(518) + " ." + std::string(entry.extension.substr(1)) + " " + MessageText(519),
+        BoxKind::kConfirmation, BoxButtons::kYesNoCancel);
     if (answer == BoxAnswer::kCancel) return std::nullopt;
     if (answer == BoxAnswer::kYes) path = platform::ReplaceExtension(path, entry.extension);
   }
@@ -156,8 +155,8 @@ std::optional<std::string> Application::StoryFolder(bool remote) {
     Ask(MessageText(688), BoxKind::kInformation, BoxButtons::kOk);
     return std::nullopt;
   }
-  const std::string dir = settings_.Text(remote ? Key::kConstantsRemoteOutputDir
-                                                : Key::kConstantsDefaultDir);
+  const std::string dir =
+      settings_.Text(remote ? Key::kConstantsRemoteOutputDir : Key::kConstantsDefaultDir);
   if (dir.empty()) {
     Ask(MessageText(remote ? 174 : 1099), BoxKind::kInformation, BoxButtons::kOk);
     return std::nullopt;
@@ -215,15 +214,15 @@ int Application::SaveAllStories(store::e_object* first_selected, store::e_object
     return 0;
   }
   if (settings_.Bool(Key::kMainConfigurationLock) && settings_.Bool(Key::kMainDisableSaveOnLock)) {
-    Ask(MessageText(500) + " " + MessageText(185) + " " + MessageText(363),
-        BoxKind::kInformation, BoxButtons::kOk);
+    Ask(MessageText(500) + " " + MessageText(185) + " " + MessageText(363), BoxKind::kInformation,
+        BoxButtons::kOk);
     return 0;
   }
   const auto folder = StoryFolder(remote);
   if (!folder) return 0;
   // A selection of several rows saves that range; otherwise every story is saved.
-  const bool range = first_selected != nullptr && last_selected != nullptr &&
-                     first_selected != last_selected;
+  const bool range =
+      first_selected != nullptr && last_selected != nullptr && first_selected != last_selected;
   const int question = range ? (remote ? 926 : 1100) : 683;
   if (Ask(MessageText(question) + " " + *folder + "?", BoxKind::kConfirmation,
           BoxButtons::kOkCancel) != BoxAnswer::kOk) {

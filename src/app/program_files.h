@@ -11,14 +11,13 @@ namespace telvane::app {
 
 // Checked in this order before any window opens; the first missing one stops the program.
 inline constexpr std::array<std::string_view, 39> kRequiredFiles{
-    "telvn32.hlp",  "telvn32.msg",  "tv32msg.ger",  "tv32msg.fre",  "master.cfg",
-    "telvn32.pr0",  "telvn32.pr1",  "telvn32.tpl",  "telvn32.hst",  "telvn32.dwp",
-    "telvn32.asc",  "telvn32.mac",  "dvmode.bmp",   "nexus.bmp",    "avid.bmp",
-    "mos.bmp",      "nepras.bmp",   "dalet.bmp",    "maxmedia.bmp", "cea.bmp",
-    "newsmake.bmp", "enps.bmp",     "os2000.bmp",   "telnet.bmp",   "tt.bmp",
-    "ps.bmp",       "apnews.bmp",   "newstar.bmp",  "telvn32.tro",  "gerital.bmp",
-    "gerinvl.bmp",  "pblack.bmp",   "dropdown.bmp", "dropup.bmp",   "btstart0.bmp",
-    "btstart1.bmp", "btstart2.bmp", "btstart3.bmp", "btstart4.bmp"};
+    "telvn32.hlp",  "telvn32.msg",  "tv32msg.ger",  "tv32msg.fre", "master.cfg",   "telvn32.pr0",
+    "telvn32.pr1",  "telvn32.tpl",  "telvn32.hst",  "telvn32.dwp", "telvn32.asc",  "telvn32.mac",
+    "dvmode.bmp",   "nexus.bmp",    "avid.bmp",     "mos.bmp",     "nepras.bmp",   "dalet.bmp",
+    "maxmedia.bmp", "cea.bmp",      "newsmake.bmp", "enps.bmp",    "os2000.bmp",   "telnet.bmp",
+    "tt.bmp",       "ps.bmp",       "apnews.bmp",   "newstar.bmp", "telvn32.tro",  "gerital.bmp",
+    "gerinvl.bmp",  "pblack.bmp",   "dropdown.bmp", "dropup.bmp",  "btstart0.bmp", "btstart1.bmp",
+    "btstart2.bmp", "btstart3.bmp", "btstart4.bmp"};
 
 // The bare name of the first required file missing from dir (which ends in a separator).
 std::optional<std::string> FirstMissingRequiredFile(const std::string& dir);

@@ -71,9 +71,10 @@ void Application::StartupStep() {
       startup_state_ = 3;
       break;
     case 3: {
-      const std::string catalogue_path = paths_.File(CatalogueFileForLanguage(
-          settings_.Text(Key::kLanguageLanguage).empty() ? 'A'
-                                                        : settings_.Text(Key::kLanguageLanguage)[0]));
+      const std::string catalogue_path =
+          paths_.File(CatalogueFileForLanguage(settings_.Text(Key::kLanguageLanguage).empty()
+                                                   ? 'A'
+                                                   : settings_.Text(Key::kLanguageLanguage)[0]));
       if (!CanOpenExclusively(catalogue_path)) {
         Ask(MessageText(1718), BoxKind::kWarning, BoxButtons::kOk);
       }

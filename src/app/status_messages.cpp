@@ -21,7 +21,8 @@ void StatusMessages::Add(const platform::LocalTime& time, std::string_view text)
 void OperatorLog::Write(const platform::LocalTime& time, std::string_view where,
                         std::string_view text) {
   if (out_ == nullptr) return;
-  *out_ << TimeOfDay(time) << ' ' << where << ": " << store::CodePageToUtf8(text, store::kDefaultCodePage) << '\n';
+  *out_ << TimeOfDay(time) << ' ' << where << ": "
+        << store::CodePageToUtf8(text, store::kDefaultCodePage) << '\n';
   out_->flush();
 }
 

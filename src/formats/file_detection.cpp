@@ -9,7 +9,9 @@ namespace {
 
 constexpr std::string_view kCompoundSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
 
-bool Starts(std::string_view head, std::string_view bytes) { return head.substr(0, 4) == bytes; }
+bool Starts(std::string_view head, std::string_view bytes) {
+  return head.substr(0, 4) == bytes;
+}
 
 bool StartsNoCase(std::string_view head, std::string_view text) {
   if (head.size() < text.size()) return false;
@@ -29,7 +31,9 @@ struct Rule {
 // Exact four-byte tests in table order after the compound-document test.
 constexpr std::array<Rule, 20> kExact{{
     {"QMR1", kNativeV1},
-    {"\xFF" "WPC", kWordPerfect},
+    {"\xFF"
+     "WPC",
+     kWordPerfect},
     {"\x7F\x20\x57\x53", kFormat3},
     {std::string_view("\x1D\x7D\x00\x00", 4), kFormat4},
     {std::string_view("\x31\xBE\x00\x00", 4), kWrite},
@@ -97,33 +101,60 @@ bool IsUnicodeNative(FileFormat format) {
 
 int FormatMessage(FileFormat format) {
   switch (format) {
-    case kOleDocument: return 405;
-    case kNativeV1: return 407;
-    case kFormat3: return 401;
-    case kFormat4: return 402;
-    case kWrite: return 403;
-    case kWordForWindows1: return 404;
-    case kRtf: return 408;
-    case kFormat11: return 409;
-    case kNativeV2: return 410;
-    case kFormat13: return 411;
-    case kFormat14: return 412;
-    case kWordForWindows2: return 737;
-    case kFormat16: return 654;
-    case kNativeV3: return 381;
-    case kNativeV4: return 741;
-    case kFormat19: return 769;
-    case kFormat20: return 801;
-    case kNativeV5: return 856;
-    case kNsmlStory: return 413;
-    case kNewstarStory: return 1003;
-    case kPagewrangler: return 1074;
-    case kMosStory: return 1123;
-    case kUnicodeV4: return 1210;
-    case kUnicodeV5: return 1581;
-    case kUnicodeV6: return 1597;
-    case kPlainText: return 406;
-    default: return 0;
+    case kOleDocument:
+      return 405;
+    case kNativeV1:
+      return 407;
+    case kFormat3:
+      return 401;
+    case kFormat4:
+      return 402;
+    case kWrite:
+      return 403;
+    case kWordForWindows1:
+      return 404;
+    case kRtf:
+      return 408;
+    case kFormat11:
+      return 409;
+    case kNativeV2:
+      return 410;
+    case kFormat13:
+      return 411;
+    case kFormat14:
+      return 412;
+    case kWordForWindows2:
+      return 737;
+    case kFormat16:
+      return 654;
+    case kNativeV3:
+      return 381;
+    case kNativeV4:
+      return 741;
+    case kFormat19:
+      return 769;
+    case kFormat20:
+      return 801;
+    case kNativeV5:
+      return 856;
+    case kNsmlStory:
+      return 413;
+    case kNewstarStory:
+      return 1003;
+    case kPagewrangler:
+      return 1074;
+    case kMosStory:
+      return 1123;
+    case kUnicodeV4:
+      return 1210;
+    case kUnicodeV5:
+      return 1581;
+    case kUnicodeV6:
+      return 1597;
+    case kPlainText:
+      return 406;
+    default:
+      return 0;
   }
 }
 

@@ -65,7 +65,7 @@ NativeReadResult ReadNativeFile(std::string_view data, int version, bool unicode
         result.records % kRecordsPerPromptTick == 0) {
       setup.keep_prompt_alive();
     }
-    ParsedRecord record = unicode    ? ReadUnicodeRecord(wide, version, options).record
+    ParsedRecord record = unicode        ? ReadUnicodeRecord(wide, version, options).record
                           : version == 1 ? ReadLineRecordV1(cursor, options)
                                          : ReadLineRecord(cursor, options);
     result.corrected |= record.corrected;

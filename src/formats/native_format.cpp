@@ -289,7 +289,8 @@ ParsedRecord ReadLineRecord(LineCursor& cursor, const ReadOptions& options) {
   if (options.colour_section) {
     const auto colour = Number<int>(cursor.Next());
     if (!colour) r.corrected = true;
-    line.line_colour = static_cast<std::uint8_t>(colour && *colour >= 0 && *colour <= 7 ? *colour : 7);
+    line.line_colour =
+        static_cast<std::uint8_t>(colour && *colour >= 0 && *colour <= 7 ? *colour : 7);
     const std::string_view colour_a = cursor.Next();
     const std::string_view colour_b = cursor.Next();
     const auto fallback = static_cast<std::uint8_t>(store::colour_bit::kDefault);

@@ -79,7 +79,8 @@ int SaveErrorMessage(int code) {
 
 std::optional<std::string> StoryFileName(std::string_view story_id) {
   if (story_id.empty() || story_id.find('/') != std::string_view::npos ||
-      story_id.find('\\') != std::string_view::npos || story_id.find("..") != std::string_view::npos ||
+      story_id.find('\\') != std::string_view::npos ||
+      story_id.find("..") != std::string_view::npos ||
       story_id.find('\0') != std::string_view::npos) {
     return std::nullopt;
   }
@@ -90,8 +91,8 @@ FontTable FontTableOf(const config::Settings& settings) {
   FontTable table;
   for (int i = 0; i < 8; ++i) {
     const auto& f = settings.PromptFont(i);
-    table.fonts[static_cast<std::size_t>(i)] = {f.name, f.prompt_size, f.edit_size,
-                                                settings.Int(kGapKeys[static_cast<std::size_t>(i)])};
+    table.fonts[static_cast<std::size_t>(i)] = {
+        f.name, f.prompt_size, f.edit_size, settings.Int(kGapKeys[static_cast<std::size_t>(i)])};
   }
   table.selected = std::clamp(settings.Int(Key::kFontSelect), 0, 7);
   return table;
@@ -207,8 +208,8 @@ bool ScriptFiles::ReadScriptFile(const std::string& path) {
 
 void ScriptFiles::ReportNativeRead(int version, bool unicode, const std::string& data) {
   FontTable fonts = FontTableOf(settings_);
-  const bool was_empty = store_.IsOnlyLine(store_.first_line()) &&
-                         store::IsEmptyLine(*store_.first_line());
+  const bool was_empty =
+      store_.IsOnlyLine(store_.first_line()) && store::IsEmptyLine(*store_.first_line());
   store::e_object* insertion = PrepareInsertion();
   if (insertion == nullptr) {
     load_abort_ = true;

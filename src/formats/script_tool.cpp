@@ -1,95 +1,37 @@
 #include "formats/script_tool.h"
 
 #include <cstdio>
-#include <deque>
-#include <functional>
 
+#include "formats/loaded_script.h"
 #include "formats/native_file.h"
 #include "formats/script_files.h"
 #include "platform/files.h"
-#include "prompt/prompt_fonts.h"
 #include "store/code_pages.h"
 
 namespace telvane::formats {
 
 namespace {
 
-// Reports go to standard error; questions take their first answer, as no one is there.
-class ToolOperator : public FileOperator {
- public:
-  explicit ToolOperator(std::ostream& err) : err_(err) {}
-  void ShowStatusMessage(std::string_view) override {}
-  platform::BoxAnswer Ask(std::string_view text, platform::BoxKind kind,
-                          platform::BoxButtons buttons) override {
-    if (kind == platform::BoxKind::kError || kind == platform::BoxKind::kWarning ||
-        kind == platform::BoxKind::kInformation) {
-      err_ << text << '\n';
-    }
-    return buttons == platform::BoxButtons::kOkCancel || buttons == platform::BoxButtons::kOk
-               ? platform::BoxAnswer::kOk
-               : platform::BoxAnswer::kYes;
-  }
-  const std::string& MessageText(int n) const override {
-    texts_.push_back(Describe(n));
-    return texts_.back();
-  }
-  void SetReadOnlyPanel(std::string_view) override {}
-  void SetScriptFileLocked(bool) override {}
-  void ScriptSaved(const std::string&) override {}
-
- private:
-  // The tool has no catalogue: it names the reports it may give.
-  static std::string Describe(int n) {
-    switch (n) {
-      case 24: return "Error loading the file:";
-      case 25: return "a line record is damaged";
-      case 26: return "the file header is not valid";
-      case 191: return "The file cannot be read";
-      case 308: return "The file's fonts differ";
-      case 762: return "Some values were corrected while loading";
-      default: return "message " + std::to_string(n);
-    }
-  }
-  std::ostream& err_;
-  mutable std::deque<std::string> texts_;
-};
-
-class ToolLoop : public platform::EventLoop {
- public:
-  void Post(std::function<void()> work) override { work(); }
-  bool WaitUntil(const std::function<bool()>& condition, platform::Milliseconds) override {
-    return condition();
-  }
-};
-
-// A store with the fonts of a fresh configuration, holding one file.
-class LoadedScript {
- public:
-  explicit LoadedScript(std::ostream& err) : op_(err) { store_.NewScript(); }
-  bool Read(const std::string& path) { return files_.ReadScriptFile(path); }
-  store::ScriptStore& store() { return store_; }
-  config::Settings& settings() { return settings_; }
-
- private:
-  ToolOperator op_;
-  ToolLoop loop_;
-  config::Settings settings_ = config::Settings::Defaults(96);
-  prompt::PromptFontTable fonts_;
-  store::StoreNotices notices_;
-  store::ScriptStore store_{fonts_, notices_};
-  ScriptFiles files_{store_, settings_, op_, loop_};
-};
-
 void JsonString(std::ostream& out, std::string_view utf8) {
   out << '"';
   for (const char c : utf8) {
     const auto u = static_cast<unsigned char>(c);
     switch (c) {
-      case '"': out << "\\\""; break;
-      case '\\': out << "\\\\"; break;
-      case '\n': out << "\\n"; break;
-      case '\r': out << "\\r"; break;
-      case '\t': out << "\\t"; break;
+      case '"':
+        out << "\\\"";
+        break;
+      case '\\':
+        out << "\\\\";
+        break;
+      case '\n':
+        out << "\\n";
+        break;
+      case '\r':
+        out << "\\r";
+        break;
+      case '\t':
+        out << "\\t";
+        break;
       default:
         if (u < 0x20 || u == 0x7F) {
           char buffer[8];

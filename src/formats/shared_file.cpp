@@ -36,7 +36,9 @@ bool Hold(int fd, off_t byte) {
 
 }  // namespace
 
-SharedFile::~SharedFile() { Close(); }
+SharedFile::~SharedFile() {
+  Close();
+}
 
 SharedFile::SharedFile(SharedFile&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
 

@@ -16,7 +16,7 @@ struct Error {
 template <typename T>
 class [[nodiscard]] Result {
  public:
-  Result(T value) : data_(std::move(value)) {}  // NOLINT(google-explicit-constructor)
+  Result(T value) : data_(std::move(value)) {}      // NOLINT(google-explicit-constructor)
   Result(Error error) : data_(std::move(error)) {}  // NOLINT(google-explicit-constructor)
 
   bool ok() const { return std::holds_alternative<T>(data_); }

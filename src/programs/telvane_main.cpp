@@ -54,8 +54,8 @@ int main(int argc, char** argv) {
   if (auto missing = telvane::app::FirstMissingRequiredFile(program_dir)) {
     const std::string text = "File Not Found : " + *missing;
     log.Write(host.host().clock.LocalNow(), "box", text);
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Telvane 32"),
-                    QString::fromStdString(text), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Telvane 32"), QString::fromStdString(text),
+                    QMessageBox::Ok);
     box.exec();
     return 1;
   }
@@ -92,8 +92,8 @@ int main(int argc, char** argv) {
                 {300, 300, 230, 150}));
   auto* run_screen = new telvane::ui::TRunScreen();
   Place(main_form, run_screen,
-        PlaceOf(s, Key::kRunOrderLeft, Key::kRunOrderTop, Key::kRunOrderWidth,
-                Key::kRunOrderHeight, {0, 1, 298, 360}));
+        PlaceOf(s, Key::kRunOrderLeft, Key::kRunOrderTop, Key::kRunOrderWidth, Key::kRunOrderHeight,
+                {0, 1, 298, 360}));
   main_form.SetRunScreen(run_screen);
   auto* edit_screen = new telvane::ui::TEditScreen();
   Place(main_form, edit_screen,

@@ -46,7 +46,8 @@ TEST_F(ShellTest, StartupStatesStepOncePerTickAndLoadTheCommandLineOnce) {
   vh.loop.Advance(5000);
   EXPECT_EQ(app->store().line_count(), 1);  // loaded once only
   int started = 0;
-  for (const auto& e : app->status_messages().entries()) started += e.substr(9) == "Telvane Started";
+  for (const auto& e : app->status_messages().entries())
+    started += e.substr(9) == "Telvane Started";
   EXPECT_EQ(started, 1);
   EXPECT_NE(log.str().find("status: Telvane Started"), std::string::npos);
 }
@@ -204,8 +205,8 @@ TEST_F(CloseTest, ConfigurationChangedElsewhere) {
     app->settings().SetBool(config::Key::kMainTelvaneCloseConfirmation, false);
     app->settings().SetInt(config::Key::kSpeedPromptSpeed, 40);
     platform::WriteFileAtomically(ini, "[Main]\r\nOther Station=1\r\n");
-    std::filesystem::last_write_time(ini, std::filesystem::file_time_type::clock::now() +
-                                              std::chrono::hours(1));
+    std::filesystem::last_write_time(
+        ini, std::filesystem::file_time_type::clock::now() + std::chrono::hours(1));
     vh.dialogs.asked.clear();
     vh.dialogs.answers = {answer};
     const bool closed = app->CloseQuery(false);
@@ -234,8 +235,7 @@ TEST_F(CloseTest, WaitsForBusyWorkers) {
   release->Start(3000);
   EXPECT_TRUE(app->CloseQuery(false));
   EXPECT_FALSE(app->busy().Any());
-  EXPECT_EQ(app->status_messages().entries().front().substr(9),
-            Text(959) + ": " + Text(970));
+  EXPECT_EQ(app->status_messages().entries().front().substr(9), Text(959) + ": " + Text(970));
   EXPECT_EQ(view.status, "");
 }
 
@@ -289,8 +289,8 @@ TEST_F(ShellTest, StatusLineTurnsRedWhileTheScriptIsLocked) {
   EXPECT_EQ(view.status_background, 0x0000FFu);
   app->SetScriptFileLocked(false);
   app->ShowStatusMessage("free");
-  EXPECT_EQ(view.status_background, static_cast<std::uint32_t>(
-                                        app->settings().Int(config::Key::kColorsMessageB)));
+  EXPECT_EQ(view.status_background,
+            static_cast<std::uint32_t>(app->settings().Int(config::Key::kColorsMessageB)));
 }
 
 TEST_F(ShellTest, SaveMessageListKeepsOneEntryPerLine) {
@@ -349,8 +349,8 @@ TEST_F(ShellTest, SaveStoryWritesTheStoryFileAfterConfirmation) {
   vh.dialogs.answers = {BoxAnswer::kOk};
   ASSERT_TRUE(app->SaveStory(app->store().last_line(), false));
   vh.loop.WaitUntil([&] { return !app->files().save_in_progress(); }, 10000);
-  EXPECT_EQ(vh.dialogs.asked[1].text, app->MessageText(686) + " 1 " + app->MessageText(687) +
-                                          " " + dir.path() + "stories/");
+  EXPECT_EQ(vh.dialogs.asked[1].text,
+            app->MessageText(686) + " 1 " + app->MessageText(687) + " " + dir.path() + "stories/");
   EXPECT_TRUE(platform::FileExists(dir.File("stories/Q1")));
   EXPECT_NE(app->store().first_line()->flags2 & store::line_state::kStorySaved, 0u);
   // Remote saves need their folder.

@@ -15,8 +15,8 @@ class ConfigChooserTest : public ::testing::Test {
  protected:
   ConfigChooserTest() {
     catalogue.Parse("h\n4=Not found\n517=exists, replace?\n673=Delete configuration\n674=In use\n");
-    for (const char* f : {"telvn32.ini", "studio.ini", "STUDIO.tpl", "studio.tro", "news.INI",
-                          "notes.txt"}) {
+    for (const char* f :
+         {"telvn32.ini", "studio.ini", "STUDIO.tpl", "studio.tro", "news.INI", "notes.txt"}) {
       dir.Write(f, "");
     }
   }

@@ -1,9 +1,8 @@
 // Whole-program behaviour: one copy per session, and the data file check before any window.
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 

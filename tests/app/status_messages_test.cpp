@@ -18,8 +18,12 @@ TEST(StatusMessages, NewestFirstAndNeverMoreThan250) {
 TEST(OperatorLog, WritesTimeAndUtf8) {
   std::ostringstream out;
   OperatorLog log(&out);
-  log.Write({2026, 1, 1, 7, 8, 9}, "status", "Pr\xFC" "fen");
-  EXPECT_EQ(out.str(), "07:08:09 status: Pr\xC3\xBC" "fen\n");
+  log.Write({2026, 1, 1, 7, 8, 9}, "status",
+            "Pr\xFC"
+            "fen");
+  EXPECT_EQ(out.str(),
+            "07:08:09 status: Pr\xC3\xBC"
+            "fen\n");
 }
 
 }  // namespace

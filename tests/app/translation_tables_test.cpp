@@ -13,13 +13,13 @@ TEST(TranslationTable, HeadingOnlyLeavesEveryEntryLineFeed) {
 TEST(TranslationTable, EntriesFollowLineOrderWithBoundedParsing) {
   const TranslationTable t = ParseTranslationTable(
       "heading 0:41\n"
-      "0:41\n"          // entry 0
+      "0:41\n"            // entry 0
       "1 : 7f ignored\n"  // entry 1: the two characters after ':' are " 7", not hex
-      "2:7f\n"           // entry 2
-      "no colon\n"       // entry 3 unchanged
-      "4:Z1\n"           // entry 4 non-hex
-      "5:a\n"            // entry 5 short
-      "6:e9:00\n");      // entry 6: first colon counts
+      "2:7f\n"            // entry 2
+      "no colon\n"        // entry 3 unchanged
+      "4:Z1\n"            // entry 4 non-hex
+      "5:a\n"             // entry 5 short
+      "6:e9:00\n");       // entry 6: first colon counts
   EXPECT_EQ(t[0], 0x41);
   EXPECT_EQ(t[1], kUnfilledEntry);
   EXPECT_EQ(t[2], 0x7F);

@@ -94,11 +94,12 @@ TEST_F(NativeFileTest, CloakedLinesAndStoryOnlySaves) {
   Add("hidden", "", lf::kCloaked);
   Add("[2] TWO", "", lf::kSlugLine);
   Add("two text", "");
-  const std::string without = WriteNativeFile(store, store.first_line(), FontTable{},
-                                              {5, false, false, false});
+  const std::string without =
+      WriteNativeFile(store, store.first_line(), FontTable{}, {5, false, false, false});
   EXPECT_EQ(without.find("hidden"), std::string::npos);
   const e_object* second_story = store.first_line()->next->next;
-  const std::string story = WriteNativeFile(store, second_story, FontTable{}, {5, true, true, false});
+  const std::string story =
+      WriteNativeFile(store, second_story, FontTable{}, {5, true, true, false});
   EXPECT_EQ(story.find("ONE"), std::string::npos);
   EXPECT_NE(story.find("two text"), std::string::npos);
 }

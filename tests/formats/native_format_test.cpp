@@ -85,14 +85,14 @@ TEST(NativeRecord, FaultsAndCorrections) {
   };
   const Case cases[] = {
       {"no comma\r\n\r\n\r\n\r\n7\r\n\r\n\r\n\r\n", true, false},
-      {"x,0,AB\r\n\r\n0,2;\r\n\r\n7\r\n56,2;\r\n\r\n\r\n", false, true},          // flags
-      {"0,kb,AB\r\n\r\n0,2;\r\n\r\n7\r\n56,2;\r\n\r\n\r\n", false, true},         // layout
-      {"0,0,AB\r\n\r\n0,3;\r\n\r\n7\r\n56,2;\r\n\r\n\r\n", true, false},          // length
-      {"0,0,AB\r\n\r\n0,2;\r\n\r\nx\r\n56,2;\r\n\r\n\r\n", false, true},          // colour
-      {"16,0,12,,AB\r\n\r\n0,2;\r\n\r\n7\r\n56,2;\r\n\r\n\r\n", true, false},     // story
-      {"16,0,12,,x,AB\r\n\r\n0,2;\r\n\r\n7\r\n56,2;\r\n\r\n\r\n", false, true},   // count
-      {"256,0,AB\r\n\r\n0,2;\r\n\r\n7\r\n56,2;\r\n\r\n\r\n", true, false},        // bookmark
-      {"0,0,AB\r\n\r\n0,99999999;\r\n\r\n7\r\n56,2;\r\n\r\n\r\n", true, false},   // absurd run
+      {"x,0,AB\r\n\r\n0,2;\r\n\r\n7\r\n56,2;\r\n\r\n\r\n", false, true},         // flags
+      {"0,kb,AB\r\n\r\n0,2;\r\n\r\n7\r\n56,2;\r\n\r\n\r\n", false, true},        // layout
+      {"0,0,AB\r\n\r\n0,3;\r\n\r\n7\r\n56,2;\r\n\r\n\r\n", true, false},         // length
+      {"0,0,AB\r\n\r\n0,2;\r\n\r\nx\r\n56,2;\r\n\r\n\r\n", false, true},         // colour
+      {"16,0,12,,AB\r\n\r\n0,2;\r\n\r\n7\r\n56,2;\r\n\r\n\r\n", true, false},    // story
+      {"16,0,12,,x,AB\r\n\r\n0,2;\r\n\r\n7\r\n56,2;\r\n\r\n\r\n", false, true},  // count
+      {"256,0,AB\r\n\r\n0,2;\r\n\r\n7\r\n56,2;\r\n\r\n\r\n", true, false},       // bookmark
+      {"0,0,AB\r\n\r\n0,99999999;\r\n\r\n7\r\n56,2;\r\n\r\n\r\n", true, false},  // absurd run
   };
   for (const Case& c : cases) {
     LineCursor cursor(c.record);

@@ -21,10 +21,10 @@ TEST(MapUnicodeChar, ScriptRanges) {
     int layout;
     int charset;
   };
-  for (const Case& c : {Case{u'A', 1252, 2057, 1}, Case{879, 1252, 2057, 1}, Case{880, 1253, 1032, 161},
-                        Case{0x416, 1251, 1049, 204}, Case{1424, 1255, 1037, 177},
-                        Case{1791, 1256, 1025, 178}, Case{3584, 874, 1054, 222},
-                        Case{3712, 1252, 2057, 1}}) {
+  for (const Case& c :
+       {Case{u'A', 1252, 2057, 1}, Case{879, 1252, 2057, 1}, Case{880, 1253, 1032, 161},
+        Case{0x416, 1251, 1049, 204}, Case{1424, 1255, 1037, 177}, Case{1791, 1256, 1025, 178},
+        Case{3584, 874, 1054, 222}, Case{3712, 1252, 2057, 1}}) {
     const CharsetChoice choice = MapUnicodeChar(c.unit, 2057);
     EXPECT_EQ(choice.code_page, c.code_page) << int(c.unit);
     EXPECT_EQ(choice.keyboard_layout, c.layout) << int(c.unit);
@@ -51,8 +51,10 @@ TEST(UnicodeRecord, ReadsTextRunsAndCharset) {
   EXPECT_EQ(line.flags & 0xFFFFFu, 0x10u);
   EXPECT_EQ(line.flags >> 24, 204u);
   EXPECT_EQ(line.keyboard_layout, 1049);
-  EXPECT_EQ(line.text_a, "\xC6" "A");  // U+0416 in code page 1251
-  EXPECT_EQ(line.text_b, "x");         // line feed dropped
+  EXPECT_EQ(line.text_a,
+            "\xC6"
+            "A");               // U+0416 in code page 1251
+  EXPECT_EQ(line.text_b, "x");  // line feed dropped
   EXPECT_EQ(line.style_a, std::string("\x12\x10", 2));
   EXPECT_EQ(line.colour_a, std::string("\x38\x00", 2));
   EXPECT_EQ(line.line_colour, 5);

@@ -23,11 +23,11 @@ TEST(RunLength, DecodeTable) {
   const Case cases[] = {
       {"0,5;16,2;", 7, std::string(5, '\0') + "\x10\x10", false, false},
       {"", 0, "", false, false},
-      {"16,1;garbage", 1, "\x10", false, false},   // stops at a piece without ";"
-      {"16,1;7;8,1;", 3, "\x10", false, false},    // stops at a piece without ","
+      {"16,1;garbage", 1, "\x10", false, false},  // stops at a piece without ";"
+      {"16,1;7;8,1;", 3, "\x10", false, false},   // stops at a piece without ","
       {"x,2;", 60, std::string(50, '\0'), true, false},
       {"300,2;", 60, std::string(50, '\0'), true, false},
-      {"1,99999999999;", 10, "", false, true},     // never allocated
+      {"1,99999999999;", 10, "", false, true},  // never allocated
       {"1,18446744073709551616;", 10, std::string(), true, true},
       {"1,4;2,4;", 6, "\x01\x01\x01\x01", false, true},
   };

@@ -1,18 +1,17 @@
 #include "formats/script_files.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "formats/native_file.h"
 #include "platform/files.h"
 #include "support/temp_dir.h"
-#include "support/write_limit.h"
 #include "support/virtual_host.h"
+#include "support/write_limit.h"
 
 namespace telvane::formats {
 namespace {
@@ -200,7 +199,8 @@ TEST_F(ScriptFilesTest, BusyOwnerAndRunningSaveRefuse) {
 
 TEST(StoryFileName, RejectsNamesThatLeaveTheFolder) {
   EXPECT_EQ(StoryFileName("12A"), "Q12A");
-  for (const char* bad : {"", "../x", "a/b", "..", "a\\b"}) EXPECT_EQ(StoryFileName(bad), std::nullopt) << bad;
+  for (const char* bad : {"", "../x", "a/b", "..", "a\\b"})
+    EXPECT_EQ(StoryFileName(bad), std::nullopt) << bad;
 }
 
 }  // namespace

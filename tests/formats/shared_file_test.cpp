@@ -2,10 +2,9 @@
 
 #include "formats/shared_file.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include "support/temp_dir.h"
 

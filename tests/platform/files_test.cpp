@@ -1,8 +1,7 @@
 #include "platform/files.h"
 
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -57,10 +56,9 @@ TEST(Files, PathPieces) {
     const char* ext;
     const char* replaced;
   };
-  for (const Case& c : {Case{"/d/news.txt", ".TVL", "/d/news.TVL"},
-                        Case{"/d/news", ".TVL", "/d/news.TVL"},
-                        Case{"/d.x/news", ".tpl", "/d.x/news.tpl"},
-                        Case{"a.b.ini", ".tro", "a.b.tro"}}) {
+  for (const Case& c :
+       {Case{"/d/news.txt", ".TVL", "/d/news.TVL"}, Case{"/d/news", ".TVL", "/d/news.TVL"},
+        Case{"/d.x/news", ".tpl", "/d.x/news.tpl"}, Case{"a.b.ini", ".tro", "a.b.tro"}}) {
     EXPECT_EQ(ReplaceExtension(c.path, c.ext), c.replaced);
   }
   EXPECT_EQ(BaseName("/opt/telvane/master.cfg"), "master.cfg");
@@ -74,8 +72,8 @@ TEST(Files, WriteStampFollowsTheFile) {
   dir.Write("a", "x");
   const auto first = FileWriteStamp(dir.File("a"));
   EXPECT_GT(first, 0);
-  std::filesystem::last_write_time(dir.File("a"), std::filesystem::last_write_time(dir.File("a")) +
-                                                      std::chrono::seconds(5));
+  std::filesystem::last_write_time(
+      dir.File("a"), std::filesystem::last_write_time(dir.File("a")) + std::chrono::seconds(5));
   EXPECT_EQ(FileWriteStamp(dir.File("a")) - first, 5 * 10000000LL);
 }
 

@@ -11,8 +11,10 @@ namespace {
 TEST(VirtualHost, TimersFireInOrderAndWaitsKeepThemRunning) {
   VirtualHost vh;
   std::vector<std::string> fired;
-  auto fast = vh.timers.CreateTimer([&] { fired.push_back("50@" + std::to_string(vh.clock.Now())); });
-  auto slow = vh.timers.CreateTimer([&] { fired.push_back("120@" + std::to_string(vh.clock.Now())); });
+  auto fast =
+      vh.timers.CreateTimer([&] { fired.push_back("50@" + std::to_string(vh.clock.Now())); });
+  auto slow =
+      vh.timers.CreateTimer([&] { fired.push_back("120@" + std::to_string(vh.clock.Now())); });
   fast->Start(50);
   slow->Start(120);
   bool done = false;

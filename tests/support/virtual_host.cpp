@@ -108,7 +108,9 @@ void VirtualLoop::StepTo(Milliseconds target) {
   RunPosted();
 }
 
-void VirtualLoop::Advance(Milliseconds ms) { StepTo(clock_.Now() + ms); }
+void VirtualLoop::Advance(Milliseconds ms) {
+  StepTo(clock_.Now() + ms);
+}
 
 bool VirtualLoop::WaitUntil(const std::function<bool()>& condition, Milliseconds timeout) {
   // Waits in 10 ms steps of virtual time; without a limit it gives up after a virtual hour so

@@ -3,12 +3,12 @@
 // A host for core tests: time moves only when the test steps it, dialogue answers are
 // scripted, and sockets are in-memory pairs.
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <map>
-#include <mutex>
-#include <chrono>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 

@@ -1,18 +1,19 @@
 // The main window under the offscreen platform: frame, status line, MDI children.
 
+#include "app/ui/main_form.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <filesystem>
 
 #include "app/application.h"
-#include "app/ui/main_form.h"
 #include "editor/ui/edit_screen.h"
 #include "prompt/ui/prompt_output.h"
 #include "runorder/ui/run_screen.h"

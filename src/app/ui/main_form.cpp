@@ -8,7 +8,6 @@
 #include <QToolButton>
 
 #include "app/network_button.h"
-
 #include "app/ui/config_chooser_window.h"
 #include "app/ui/message_list_window.h"
 #include "app/ui/splash_window.h"
@@ -54,7 +53,8 @@ TMainForm::TMainForm(app::Application& app) : app_(app) {
   BuildStatusBar();
   setWindowTitle(FromCatalogue(app_.MainCaption()));
   const auto& s = app_.settings();
-  resize(std::max(640, s.Int(config::Key::kMainWidth)), std::max(455, s.Int(config::Key::kMainHeight)));
+  resize(std::max(640, s.Int(config::Key::kMainWidth)),
+         std::max(455, s.Int(config::Key::kMainHeight)));
   move(s.Int(config::Key::kMainLeft), s.Int(config::Key::kMainTop));
 }
 
@@ -124,11 +124,11 @@ void TMainForm::BuildMenus() {
   save_config->setObjectName(QStringLiteral("FileSaveLocalConfigurationAsItem"));
   connect(save_config, &QAction::triggered, this, [this] {
     const auto& s = app_.settings();
-    if (auto path = app_.dialogs().ChooseSaveFile(
-            app_.MessageText(677),
-            s.Text(config::Key::kMainConfigurationDirectory) + "/" +
-                s.Text(config::Key::kMainConfigurationFilename),
-            "INI Files (*.ini)|*.ini")) {
+    if (auto path =
+            app_.dialogs().ChooseSaveFile(app_.MessageText(677),
+                                          s.Text(config::Key::kMainConfigurationDirectory) + "/" +
+                                              s.Text(config::Key::kMainConfigurationFilename),
+                                          "INI Files (*.ini)|*.ini")) {
       (void)app_.SaveConfigCopy(*path);
     }
   });
@@ -265,7 +265,9 @@ void TMainForm::SetStatusText(std::string_view text, std::uint32_t background,
   status_line_->setText(FromCatalogue(text));
 }
 
-void TMainForm::SetMainCaption(std::string_view caption) { setWindowTitle(FromCatalogue(caption)); }
+void TMainForm::SetMainCaption(std::string_view caption) {
+  setWindowTitle(FromCatalogue(caption));
+}
 
 void TMainForm::RefreshMessageList(const std::deque<std::string>& entries) {
   if (message_list_) message_list_->ShowEntries(entries);
@@ -312,7 +314,9 @@ void TMainForm::SetReadOnlyPanel(std::string_view text) {
   read_only_panel_->setText(FromCatalogue(text));
 }
 
-void TMainForm::SetWindowsPasteEnabled(bool enabled) { windows_paste_item_->setEnabled(enabled); }
+void TMainForm::SetWindowsPasteEnabled(bool enabled) {
+  windows_paste_item_->setEnabled(enabled);
+}
 
 void TMainForm::SetBackgroundMessage(std::string_view text) {
   if (edit_screen_) edit_screen_->SetBackgroundMessage(FromCatalogue(text));

@@ -24,7 +24,8 @@ TMessageListForm::TMessageListForm(app::Application& app, QWidget* parent)
   list_->setObjectName(QStringLiteral("MessageList"));
   layout->addWidget(list_);
   auto* buttons = new QHBoxLayout();
-  const auto add = [&](const char* name, const char* caption, int hint, void (TMessageListForm::*slot)()) {
+  const auto add = [&](const char* name, const char* caption, int hint,
+                       void (TMessageListForm::*slot)()) {
     auto* button = new QPushButton(QString::fromLatin1(caption), this);
     button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(FromCatalogue(app_.MessageText(hint)));
@@ -64,9 +65,9 @@ void TMessageListForm::Save() {
     app_.Ask(app_.MessageText(779), platform::BoxKind::kInformation, platform::BoxButtons::kOk);
     return;
   }
-  auto path = app_.dialogs().ChooseSaveFile(
-      app_.MessageText(377), app_.settings().Text(config::Key::kConstantsDefaultDir),
-      "Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
+  auto path = app_.dialogs().ChooseSaveFile(app_.MessageText(377),
+                                            app_.settings().Text(config::Key::kConstantsDefaultDir),
+                                            "Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
   if (path) (void)app_.SaveMessageList(*path);
 }
 

@@ -24,8 +24,8 @@ QString FromCatalogue(std::string_view bytes) {
 
 LocalTime QtClock::LocalNow() const {
   const QDateTime now = QDateTime::currentDateTime();
-  return {now.date().year(),    now.date().month(),  now.date().day(),
-          now.time().hour(),    now.time().minute(), now.time().second()};
+  return {now.date().year(), now.date().month(),  now.date().day(),
+          now.time().hour(), now.time().minute(), now.time().second()};
 }
 
 namespace {
@@ -152,9 +152,9 @@ std::optional<std::string> QtDialogs::ChooseSaveFileOfType(std::string_view titl
                                                            int& filter_index) {
   const QStringList names = QtFilter(filter).split(QStringLiteral(";;"));
   QString selected = names.value(filter_index - 1);
-  const QString path = QFileDialog::getSaveFileName(
-      parent_, FromCatalogue(title), QString::fromStdString(std::string(start_dir)),
-      names.join(QStringLiteral(";;")), &selected);
+  const QString path = QFileDialog::getSaveFileName(parent_, FromCatalogue(title),
+                                                    QString::fromStdString(std::string(start_dir)),
+                                                    names.join(QStringLiteral(";;")), &selected);
   if (path.isEmpty()) return std::nullopt;
   filter_index = static_cast<int>(names.indexOf(selected)) + 1;
   return path.toStdString();
@@ -190,12 +190,13 @@ class QtConnection : public TcpConnection {
   }
   void SetHandler(TcpHandler handler) override { handler_ = std::move(handler); }
   void Write(std::span<const std::uint8_t> bytes) override {
-    socket_->write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<qint64>(bytes.size()));
+    socket_->write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
   }
   void Close() override { socket_->disconnectFromHost(); }
   bool IsOpen() const override { return socket_->state() == QAbstractSocket::ConnectedState; }
-  std::string PeerAddress() const override { return socket_->peerAddress().toString().toStdString(); }
+  std::string PeerAddress() const override {
+    return socket_->peerAddress().toString().toStdString();
+  }
 
  private:
   QTcpSocket* socket_;
