@@ -6,27 +6,14 @@
 
 #include "formats/file_detection.h"
 #include "formats/native_file.h"
-
-namespace {
-
-class FixedMeasure : public telvane::store::SegmentMeasure {
- public:
-  telvane::store::PromptFit MeasurePromptFit(std::string_view text, std::string_view, int,
-                                             int max_width) const override {
-    const std::size_t fits = max_width <= 0 ? 0 : static_cast<std::size_t>(max_width / 10);
-    return {text.size() > fits, text.size() < fits ? text.size() : fits};
-  }
-  int RowHeight(int) const override { return 64; }
-};
-
-}  // namespace
+#include "support/fixed_measure.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace telvane;
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const formats::FileFormat format = formats::DetectFileFormat(bytes.substr(0, 8));
   const int version = formats::NativeVersionOf(format) != 0 ? formats::NativeVersionOf(format) : 5;
-  FixedMeasure measure;
+  testing::FixedMeasure measure;
   store::StoreNotices notices;
   store::ScriptStore store(measure, notices);
   store.NewScript();

@@ -177,6 +177,7 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   };
   // The save chooser with its extension, read-only and overwrite questions.
   std::optional<SaveTarget> ChooseSaveTarget();
+  formats::SaveRequest SaveAsRequest(const SaveTarget& target, const store::e_object* story) const;
   std::optional<std::string> StoryFolder(bool remote);
   std::optional<std::string> StoryTarget(store::e_object* slug, const std::string& folder);
   void LoadTranslationTables();

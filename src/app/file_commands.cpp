@@ -111,15 +111,22 @@ std::optional<Application::SaveTarget> Application::ChooseSaveTarget() {
   return SaveTarget{path, entry.version};
 }
 
+formats::SaveRequest Application::SaveAsRequest(const SaveTarget& target,
+                                                const store::e_object* story) const {
+  formats::SaveRequest request;
+  request.path = target.path;
+  request.mode = formats::SaveMode::kSaveAs;
+  request.version = target.version;
+  request.save_cloaked = settings_.Bool(Key::kMenuFileSaveCloaked);
+  request.first = story;
+  request.story_only = story != nullptr;
+  return request;
+}
+
 bool Application::SaveScriptAs() {
   const auto target = ChooseSaveTarget();
   if (!target) return false;
-  formats::SaveRequest request;
-  request.path = target->path;
-  request.mode = formats::SaveMode::kSaveAs;
-  request.version = target->version;
-  request.save_cloaked = settings_.Bool(Key::kMenuFileSaveCloaked);
-  if (!files_.StartSave(request)) return false;
+  if (!files_.StartSave(SaveAsRequest(*target, nullptr))) return false;
   if (settings_.Bool(Key::kMainSaveasUpdatesDefaultDir)) {
     std::string dir = platform::DirectoryOf(target->path);
     while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
@@ -139,15 +146,7 @@ bool Application::SaveStoryAs(store::e_object* line) {
     return false;
   }
   const auto target = ChooseSaveTarget();
-  if (!target) return false;
-  formats::SaveRequest request;
-  request.path = target->path;
-  request.mode = formats::SaveMode::kSaveAs;
-  request.version = target->version;
-  request.save_cloaked = settings_.Bool(Key::kMenuFileSaveCloaked);
-  request.first = slug;
-  request.story_only = true;
-  return files_.StartSave(request);
+  return target && files_.StartSave(SaveAsRequest(*target, slug));
 }
 
 std::optional<std::string> Application::StoryFolder(bool remote) {

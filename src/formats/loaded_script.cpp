@@ -7,13 +7,20 @@ namespace {
 // The tool has no catalogue: it names the reports it may give.
 std::string Describe(int n) {
   switch (n) {
-    case 24: return "Error loading the file:";
-    case 25: return "a line record is damaged";
-    case 26: return "the file header is not valid";
-    case 191: return "The file cannot be read";
-    case 308: return "The file's fonts differ";
-    case 762: return "Some values were corrected while loading";
-    default: return "message " + std::to_string(n);
+    case 24:
+      return "Error loading the file:";
+    case 25:
+      return "a line record is damaged";
+    case 26:
+      return "the file header is not valid";
+    case 191:
+      return "The file cannot be read";
+    case 308:
+      return "The file's fonts differ";
+    case 762:
+      return "Some values were corrected while loading";
+    default:
+      return "message " + std::to_string(n);
   }
 }
 

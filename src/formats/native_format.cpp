@@ -196,16 +196,13 @@ std::string WriteLineRecord(const store::e_object& line, const StoryFields* stor
   return out;
 }
 
-ParsedRecord ReadLineRecord(LineCursor& cursor, const ReadOptions& options) {
-  ParsedRecord r;
+bool ParseHeadLine(std::string_view rest, const ReadOptions& options, ParsedRecord& r) {
   store::e_object& line = r.line;
-  std::string_view rest = cursor.Next();
-  const std::string_view second = cursor.Next();
 
   const auto flags_text = TakeField(rest);
   if (!flags_text) {
     r.abort = true;
-    return r;
+    return false;
   }
   if (*flags_text == "-2147483648") {
     line.flags = 0x80000000u;
@@ -223,7 +220,7 @@ ParsedRecord ReadLineRecord(LineCursor& cursor, const ReadOptions& options) {
     const auto layout = TakeField(rest);
     if (!layout) {
       r.abort = true;
-      return r;
+      return false;
     }
     if (const auto n = Number<std::int32_t>(*layout)) {
       line.keyboard_layout = *n;
@@ -235,7 +232,7 @@ ParsedRecord ReadLineRecord(LineCursor& cursor, const ReadOptions& options) {
     const auto name = TakeField(rest);
     if (!name) {
       r.abort = true;
-      return r;
+      return false;
     }
     line.bookmark_name = std::string(*name);
   }
@@ -245,7 +242,7 @@ ParsedRecord ReadLineRecord(LineCursor& cursor, const ReadOptions& options) {
     const auto length = second_id ? TakeField(rest) : std::nullopt;
     if (!length) {
       r.abort = true;
-      return r;
+      return false;
     }
     StoryFields story;
     story.id = std::string(*id);
@@ -269,6 +266,16 @@ ParsedRecord ReadLineRecord(LineCursor& cursor, const ReadOptions& options) {
     r.story = std::move(story);
   }
   line.text_a = std::string(rest);
+  return true;
+}
+
+ParsedRecord ReadLineRecord(LineCursor& cursor, const ReadOptions& options) {
+  ParsedRecord r;
+  store::e_object& line = r.line;
+  const std::string_view head = cursor.Next();
+  const std::string_view second = cursor.Next();
+  if (!ParseHeadLine(head, options, r)) return r;
+
   line.text_b = std::string(second);
 
   const auto decode = [&](std::string_view runs, std::uint8_t fallback, std::size_t length,

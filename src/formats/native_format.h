@@ -89,6 +89,10 @@ struct ParsedRecord {
 
 ParsedRecord ReadLineRecord(LineCursor& cursor, const ReadOptions& options);
 
+// The head line of a record: flags, keyboard layout, bookmark, story fields and the first
+// text part. False (and r.abort) when a field's "," is missing.
+bool ParseHeadLine(std::string_view head, const ReadOptions& options, ParsedRecord& r);
+
 // "QMR1".."QMR5" -> 1..5, else 0.
 int NativeVersionOfMagic(std::string_view magic);
 

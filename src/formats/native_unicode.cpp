@@ -29,14 +29,6 @@ std::string Narrow(std::u16string_view units) {
   return out;
 }
 
-std::optional<std::u16string_view> TakeField(std::u16string_view& rest) {
-  const auto comma = rest.find(u',');
-  if (comma == std::u16string_view::npos) return std::nullopt;
-  const std::u16string_view field = rest.substr(0, comma);
-  rest.remove_prefix(comma + 1);
-  return field;
-}
-
 // Converts text to bytes of the line's code pages; a line feed is dropped, a character the
 // code page lacks becomes "?".
 std::string ToBytes(std::u16string_view units, std::int32_t default_layout, UnicodeRecord& r) {
@@ -201,49 +193,9 @@ UnicodeRecord ReadUnicodeRecord(Utf16LineCursor& cursor, int variant, const Read
   const std::u16string studio = cursor.Next();
   for (int extra = variant == 5 ? 4 : variant == 6 ? 5 : 0; extra > 0; --extra) cursor.Next();
 
-  std::u16string_view rest = head;
-  const auto flags = TakeField(rest);
-  const auto layout = flags ? TakeField(rest) : std::nullopt;
-  if (!layout) {
-    r.abort = true;
-    return u;
-  }
-  const auto flag_value = Number<std::int32_t>(Narrow(*flags));
-  if (!flag_value) r.corrected = true;
-  line.flags = static_cast<std::uint32_t>(flag_value.value_or(0)) & kLow20Bits;
-  line.keyboard_layout =
-      Number<std::int32_t>(Narrow(*layout)).value_or(options.default_keyboard_layout);
-  if (store::HasFlag(line, store::line_flag::kBookmark)) {
-    const auto name = TakeField(rest);
-    if (!name) {
-      r.abort = true;
-      return u;
-    }
-    line.bookmark_name = ToBytes(*name, options.default_keyboard_layout, u);
-  }
-  if (store::IsSlugLine(line)) {
-    const auto id = TakeField(rest);
-    const auto second_id = id ? TakeField(rest) : std::nullopt;
-    const auto length = second_id ? TakeField(rest) : std::nullopt;
-    if (!length) {
-      r.abort = true;
-      return u;
-    }
-    StoryFields story;
-    story.id = ToBytes(*id, options.default_keyboard_layout, u);
-    for (char c : ToBytes(*second_id, options.default_keyboard_layout, u)) {
-      story.second_id += static_cast<char>(
-          store::ToUpperByte(static_cast<std::uint8_t>(c), store::kDefaultCodePage));
-    }
-    story.length = Number<std::uint32_t>(Narrow(*length)).value_or(0);
-    const auto del = rest.find(u'\x7f');
-    if (del != std::u16string_view::npos && del >= 1 && del <= 2) {
-      story.presenter = Number<int>(Narrow(rest.substr(0, del))).value_or(0);
-      rest.remove_prefix(del + 1);
-    }
-    r.story = std::move(story);
-  }
-  line.text_a = ToBytes(rest, options.default_keyboard_layout, u);
+  // The head line's fields are digits, commas and text: read them as the 8-bit records are.
+  if (!ParseHeadLine(ToBytes(head, options.default_keyboard_layout, u), options, r)) return u;
+  line.flags &= kLow20Bits;
   line.text_b = ToBytes(second, options.default_keyboard_layout, u);
   if (!DecodeWideRuns(runs_a, line.text_a.size(), line.style_a, line.colour_a, r.corrected) ||
       !DecodeWideRuns(runs_b, line.text_b.size(), line.style_b, line.colour_b, r.corrected)) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "store/line_fit.h"
+#include "support/fixed_measure.h"
 
 namespace telvane::formats {
 namespace {
@@ -11,15 +12,7 @@ using store::e_object;
 namespace lf = store::line_flag;
 
 // Ten pixels a character: enough to lay out lines without fonts.
-class FixedMeasure : public store::SegmentMeasure {
- public:
-  store::PromptFit MeasurePromptFit(std::string_view text, std::string_view, int,
-                                    int max_width) const override {
-    const std::size_t fits = max_width <= 0 ? 0 : static_cast<std::size_t>(max_width / 10);
-    return {text.size() > fits, std::min(text.size(), fits)};
-  }
-  int RowHeight(int) const override { return 64; }
-};
+using testing::FixedMeasure;
 
 class NativeFileTest : public ::testing::Test {
  protected:

@@ -9,6 +9,7 @@
 
 #include "formats/native_file.h"
 #include "platform/files.h"
+#include "support/fixed_measure.h"
 #include "support/temp_dir.h"
 #include "support/virtual_host.h"
 #include "support/write_limit.h"
@@ -18,15 +19,7 @@ namespace {
 
 using platform::BoxAnswer;
 
-class FixedMeasure : public store::SegmentMeasure {
- public:
-  store::PromptFit MeasurePromptFit(std::string_view text, std::string_view, int,
-                                    int max_width) const override {
-    const std::size_t fits = max_width <= 0 ? 0 : static_cast<std::size_t>(max_width / 10);
-    return {text.size() > fits, std::min(text.size(), fits)};
-  }
-  int RowHeight(int) const override { return 64; }
-};
+using testing::FixedMeasure;
 
 class RecordingOperator : public FileOperator {
  public:

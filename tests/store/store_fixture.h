@@ -11,25 +11,11 @@
 
 #include "store/line_fit.h"
 #include "store/script_store.h"
+#include "support/fixed_measure.h"
 
 namespace telvane::store::testing {
 
-class FixedMeasure : public SegmentMeasure {
- public:
-  PromptFit MeasurePromptFit(std::string_view text, std::string_view style, int /*charset*/,
-                             int max_width) const override {
-    int total = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      total += 10 * (1 + FontOfStyle(i < style.size() ? style[i] : 0));
-      if (total > max_width) {
-        return {true, i};
-      }
-    }
-    return {false, text.size()};
-  }
-  int RowHeight(int font) const override { return heights[font]; }
-  std::array<int, 8> heights{98, 40, 50, 60, 70, 80, 90, 120};
-};
+using FixedMeasure = telvane::testing::FixedMeasure;
 
 class RecordingNotices : public StoreNotices {
  public:
