@@ -104,8 +104,9 @@ class TcpConnection {
 class TcpServer {
  public:
   virtual ~TcpServer() = default;
-  // Listens on all interfaces; false when the port cannot be taken.
+  // Listens on all interfaces; false when the port cannot be taken. Port 0 takes a free one.
   virtual bool Listen(std::uint16_t port) = 0;
+  virtual std::uint16_t Port() const = 0;
   virtual void Close() = 0;
   virtual bool IsListening() const = 0;
 };

@@ -216,6 +216,7 @@ class MemoryServer : public platform::TcpServer {
     port_ = 0;
   }
   bool IsListening() const override { return port_ != 0; }
+  std::uint16_t Port() const override { return port_; }
 
  private:
   MemoryNetwork& net_;

@@ -216,6 +216,7 @@ class QtServer : public TcpServer {
   bool Listen(std::uint16_t port) override { return server_.listen(QHostAddress::Any, port); }
   void Close() override { server_.close(); }
   bool IsListening() const override { return server_.isListening(); }
+  std::uint16_t Port() const override { return server_.serverPort(); }
 
  private:
   QTcpServer server_;
