@@ -230,12 +230,12 @@ VersionInfo SystemVersion(std::string program_dir) {
 Settings Settings::Defaults(int pixels_per_inch) {
   Settings settings;
   for (std::size_t i = 0; i < kKeyCount; ++i) {
-    const KeySpec& spec = kKeySpecs[i];
+    const KeySpec& key_spec = kKeySpecs[i];
     Slot& slot = settings.slots_[i];
-    slot.number = pixels_per_inch == kHighResolution ? spec.number_at_120 : spec.number;
-    slot.real = spec.real;
-    slot.text = std::string(spec.text);
-    slot.known = spec.has_default;
+    slot.number = pixels_per_inch == kHighResolution ? key_spec.number_at_120 : key_spec.number;
+    slot.real = key_spec.real;
+    slot.text = std::string(key_spec.text);
+    slot.known = key_spec.has_default;
   }
   for (int n = 1; n <= kPresenters; ++n) {
     settings.presenters_[static_cast<std::size_t>(n - 1)].name = Numbered("Presenter", n);
@@ -247,14 +247,14 @@ Settings Settings::Defaults(int pixels_per_inch) {
 Settings Settings::Load(const ProfileFile& file, int pixels_per_inch) {
   Settings settings = Defaults(pixels_per_inch);
   for (std::size_t i = 0; i < kKeyCount; ++i) {
-    const KeySpec& spec = kKeySpecs[i];
-    const auto value = file.Get(spec.section, spec.name);
+    const KeySpec& key_spec = kKeySpecs[i];
+    const auto value = file.Get(key_spec.section, key_spec.name);
     if (!value) {
       continue;
     }
     Slot& slot = settings.slots_[i];
     const auto number = ParseInt(*value);
-    switch (spec.type) {
+    switch (key_spec.type) {
       case KeyType::kBool:
         if (number) {
           slot.number = *number != 0 ? 1 : 0;
@@ -302,27 +302,27 @@ Settings Settings::Load(const ProfileFile& file, int pixels_per_inch) {
 }
 
 void Settings::SaveKeyInto(Key key, ProfileFile& file) const {
-  const KeySpec& spec = SpecOf(key);
+  const KeySpec& key_spec = SpecOf(key);
   const Slot& slot = slots_[IndexOf(key)];
   if (!slot.known) {
     return;
   }
-  switch (spec.type) {
+  switch (key_spec.type) {
     case KeyType::kBool: {
       // The parallel-port card is never switched on by a configuration.
       const bool always_off = key == Key::kPcCardLpt1Enabled || key == Key::kPcCardLpt2Enabled;
-      file.SetBool(spec.section, spec.name, slot.number != 0 && !always_off);
+      file.SetBool(key_spec.section, key_spec.name, slot.number != 0 && !always_off);
       break;
     }
     case KeyType::kInt:
     case KeyType::kStyle:
-      file.SetInt(spec.section, spec.name, slot.number);
+      file.SetInt(key_spec.section, key_spec.name, slot.number);
       break;
     case KeyType::kText:
-      file.Set(spec.section, spec.name, slot.text);
+      file.Set(key_spec.section, key_spec.name, slot.text);
       break;
     case KeyType::kReal:
-      file.SetReal(spec.section, spec.name, slot.real);
+      file.SetReal(key_spec.section, key_spec.name, slot.real);
       break;
   }
 }
