@@ -56,7 +56,8 @@ bool Application::CloseQuery(bool system_shutdown) {
       ShutDownLinks();
       if (save_setup_on_exit()) {
         RewriteMasterConfig();
-        if (save_config) (void)SaveConfiguration();
+        // A configuration is written only by a program that finished starting.
+        if (save_config && startup_complete_) (void)SaveConfiguration();
       }
       // 7.
       WaitForBusyWork();

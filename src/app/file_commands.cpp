@@ -82,9 +82,12 @@ std::optional<Application::SaveTarget> Application::ChooseSaveTarget() {
     Ask(MessageText(976), BoxKind::kInformation, BoxButtons::kOk);
     return std::nullopt;
   }
-  auto chosen = host_.dialogs.ChooseSaveFileOfType(
-      MessageText(59), settings_.Text(Key::kConstantsDefaultDir), kSaveFilter, save_filter_index_);
+  bool save_cloaked = settings_.Bool(Key::kMenuFileSaveCloaked);
+  auto chosen =
+      host_.dialogs.ChooseSaveFileOfType(MessageText(59), settings_.Text(Key::kConstantsDefaultDir),
+                                         kSaveFilter, save_filter_index_, &save_cloaked);
   if (!chosen) return std::nullopt;
+  settings_.SetBool(Key::kMenuFileSaveCloaked, save_cloaked);
   std::string path = *chosen;
   const SaveEntry entry = EntryOf(save_filter_index_);
   if (!entry.extension.empty() && !SameNameIgnoringCase(ExtensionOf(path), entry.extension)) {

@@ -76,11 +76,13 @@ class Dialogs {
                                                     std::string_view start_dir,
                                                     std::string_view filter) = 0;
   // A save chooser whose file type matters: filter_index (1-based) starts the chooser on that
-  // entry and returns the one the operator picked.
+  // entry and returns the one the operator picked; with save_cloaked the chooser also shows
+  // a "Save Cloaked" check box that starts and ends in it.
   virtual std::optional<std::string> ChooseSaveFileOfType(std::string_view title,
                                                           std::string_view start_dir,
                                                           std::string_view filter,
-                                                          int& filter_index) = 0;
+                                                          int& filter_index,
+                                                          bool* save_cloaked) = 0;
 };
 
 // One TCP connection. Events come through the handler given at creation, on the main thread.

@@ -361,3 +361,33 @@ TEST_F(ShellTest, SaveStoryWritesTheStoryFileAfterConfirmation) {
 
 }  // namespace
 }  // namespace telvane::app
+
+namespace telvane::app {
+namespace {
+
+TEST_F(ShellTest, SaveScriptAsTakesTypeExtensionAndCloakedChoice) {
+  dir.Write("news.tvl", NativeScript());
+  Start();
+  RunStartup();
+  ASSERT_TRUE(app->OpenScriptByName(dir.File("news.tvl")));
+  app->store().last_line()->flags |= store::line_flag::kCloaked;
+  // Old version 3 chosen for a ".txt" name: the extension question's Yes makes it ".TVL".
+  vh.dialogs.files = {dir.File("old.txt")};
+  vh.dialogs.filter_indexes = {6};
+  vh.dialogs.save_cloaked = {false};
+  vh.dialogs.asked.clear();
+  vh.dialogs.answers = {BoxAnswer::kYes};
+  ASSERT_TRUE(app->SaveScriptAs());
+  vh.loop.WaitUntil([&] { return !app->files().save_in_progress(); }, 10000);
+  EXPECT_EQ(vh.dialogs.asked[0].text, app->MessageText(518) + " .TVL " + app->MessageText(519));
+  const auto written = platform::ReadWholeFile(dir.File("old.TVL"));
+  ASSERT_TRUE(written.ok());
+  EXPECT_EQ(written->rfind("QMR3\r\n", 0), 0u);
+  EXPECT_EQ(written->find("Good evening"), std::string::npos);  // the cloaked line stayed out
+  EXPECT_FALSE(app->settings().Bool(config::Key::kMenuFileSaveCloaked));
+  EXPECT_EQ(app->script_name(), dir.File("old.tvl"));
+  EXPECT_EQ(app->recent_files().front(), dir.File("old.TVL"));
+}
+
+}  // namespace
+}  // namespace telvane::app

@@ -157,10 +157,14 @@ std::optional<std::string> ScriptedDialogs::ChooseSaveFile(std::string_view a, s
 std::optional<std::string> ScriptedDialogs::ChooseSaveFileOfType(std::string_view a,
                                                                  std::string_view b,
                                                                  std::string_view c,
-                                                                 int& filter_index) {
+                                                                 int& filter_index, bool* cloaked) {
   if (!filter_indexes.empty()) {
     filter_index = filter_indexes.front();
     filter_indexes.pop_front();
+  }
+  if (cloaked != nullptr && !save_cloaked.empty()) {
+    *cloaked = save_cloaked.front();
+    save_cloaked.pop_front();
   }
   return ChooseOpenFile(a, b, c);
 }

@@ -97,10 +97,12 @@ class ScriptedDialogs : public platform::Dialogs {
 
   std::deque<BoxAnswer> answers;  // taken in order; when empty, boxes answer their first button
   std::optional<std::string> ChooseSaveFileOfType(std::string_view, std::string_view,
-                                                  std::string_view, int& filter_index) override;
+                                                  std::string_view, int& filter_index,
+                                                  bool* save_cloaked) override;
 
   std::deque<std::optional<std::string>> files;
   std::deque<int> filter_indexes;  // the file type picked with each file, when given
+  std::deque<bool> save_cloaked;   // the "Save Cloaked" box as left with each file, when given
   std::vector<Asked> asked;
 };
 

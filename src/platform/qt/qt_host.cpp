@@ -1,10 +1,12 @@
 #include "platform/qt/qt_host.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDateTime>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMimeData>
@@ -149,15 +151,27 @@ std::optional<std::string> QtDialogs::ChooseSaveFile(std::string_view title,
 std::optional<std::string> QtDialogs::ChooseSaveFileOfType(std::string_view title,
                                                            std::string_view start_dir,
                                                            std::string_view filter,
-                                                           int& filter_index) {
+                                                           int& filter_index, bool* save_cloaked) {
   const QStringList names = QtFilter(filter).split(QStringLiteral(";;"));
-  QString selected = names.value(filter_index - 1);
-  const QString path = QFileDialog::getSaveFileName(parent_, FromCatalogue(title),
-                                                    QString::fromStdString(std::string(start_dir)),
-                                                    names.join(QStringLiteral(";;")), &selected);
-  if (path.isEmpty()) return std::nullopt;
-  filter_index = static_cast<int>(names.indexOf(selected)) + 1;
-  return path.toStdString();
+  QFileDialog dialog(parent_, FromCatalogue(title), QString::fromStdString(std::string(start_dir)));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilters(names);
+  dialog.selectNameFilter(names.value(filter_index - 1));
+  QCheckBox* cloaked = nullptr;
+  if (save_cloaked != nullptr) {
+    // The check box lives in the chooser's own layout, so the chooser must be Qt's.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    cloaked = new QCheckBox(QStringLiteral("Save Cloaked"), &dialog);
+    cloaked->setObjectName(QStringLiteral("SaveCloakedBox"));
+    cloaked->setChecked(*save_cloaked);
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+      grid->addWidget(cloaked, grid->rowCount(), 0, 1, grid->columnCount());
+    }
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  filter_index = static_cast<int>(names.indexOf(dialog.selectedNameFilter())) + 1;
+  if (cloaked != nullptr) *save_cloaked = cloaked->isChecked();
+  return dialog.selectedFiles().first().toStdString();
 }
 
 namespace {

@@ -44,8 +44,8 @@ class QtDialogs : public Dialogs {
                                             std::string_view filter) override;
   std::optional<std::string> ChooseSaveFileOfType(std::string_view title,
                                                   std::string_view start_dir,
-                                                  std::string_view filter,
-                                                  int& filter_index) override;
+                                                  std::string_view filter, int& filter_index,
+                                                  bool* save_cloaked) override;
 
  private:
   QPointer<QWidget> parent_;
