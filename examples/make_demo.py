@@ -5,7 +5,7 @@ Run from the repository root: python3 examples/make_demo.py examples/demo.tvl
 """
 import sys
 
-SEGMENT = 18  # characters a prompt row holds at 64 points, about
+SEGMENT = 13  # characters a prompt row holds at 64 points, about
 
 FLAG_HARD_RETURN = 0x8
 FLAG_SLUG = 0x10
@@ -25,24 +25,24 @@ STORIES = [
                  "a metre in six hours."),
         ("text", "Talks resume at the port, and the city council votes on the new bridge."),
     ]),
-    ("2", "LIVE", "FLOODS", "CAM 2 + OB LINK", [
+    ("2", "LIVE", "FLOOD", "CAM 2 + OB LINK", [
         ("text", "The river burst its banks at Millford this afternoon, and more rain "
                  "is on the way."),
         ("text", "Our reporter Sam is there now. Sam, what are people telling you?"),
         ("pi", "LIVE OB - CUE SAM"),
         ("time", "// LIVE 2:00"),
     ]),
-    ("3", "", "FLOODS PKG", "VT 1", [
+    ("3", "", "FLOOD PKG", "VT 1", [
         ("pkg", "IN: The water came up so fast we had no time to move the car."),
         ("pkg", "OUT: ...the clean-up will take weeks. Sam Reid, Millford."),
         ("time", "// PKG 1:45"),
     ]),
-    ("4", "", "PORT TALKS", "CAM 1", [
+    ("4", "", "PORT", "CAM 1", [
         ("text", "Negotiators for the port workers and the operators meet again "
                  "tomorrow after a week of strikes."),
         ("text", "Shipping firms say the backlog will take a month to clear."),
     ]),
-    ("5", "", "BRIDGE VOTE", "CAM 3 + GFX BRIDGE", [
+    ("5", "", "BRIDGE", "CAM 3 + GFX BRIDGE", [
         ("text", "Councillors vote tonight on the new crossing. Supporters say it will "
                  "cut journeys by twenty minutes."),
         ("text", "Opponents want the money spent on buses instead."),
@@ -78,7 +78,7 @@ STORIES = [
     ("12", "", "MARKETS", "GFX MARKETS", [
         ("text", "Shares closed higher as energy prices fell for a third day."),
     ]),
-    ("13", "END", "GOODNIGHT", "CAM 1 WIDE", [
+    ("13", "", "CLOSE", "CAM 1 WIDE", [
         ("pi", "ANNA AND TOM TWO SHOT"),
         ("text", "That's all from us. Stay safe tonight, and goodnight."),
     ]),

@@ -1,6 +1,6 @@
 # Debian 12 packages, shared by scripts/run and scripts/test.
 RUN_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev
-  libfreetype-dev libfontconfig-dev fonts-liberation fonts-dejavu-core"
+  libfreetype-dev libfontconfig-dev zlib1g-dev fonts-liberation fonts-dejavu-core"
 TEST_PACKAGES="googletest libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev
   socat xvfb xauth imagemagick"
 

@@ -99,6 +99,7 @@ NativeReadResult ReadNativeFile(std::string_view data, int version, bool unicode
     }
     store::LineHeightFor(store, *line, store::Segment::kA, false);
     store::LineHeightFor(store, *line, store::Segment::kB, false);
+    store::UpdateTimingBit(store, *line);
     ++result.records;
     store::e_object* next = store.InsertLine(line, true);
     if (next == nullptr) {

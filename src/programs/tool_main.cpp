@@ -6,6 +6,7 @@
 
 #include "config/settings_tool.h"
 #include "formats/script_tool.h"
+#include "prompt/render_tool.h"
 #include "programs/program_dir.h"
 
 namespace {
@@ -16,7 +17,11 @@ int Usage(std::ostream& out) {
          "  settings [FILE]        print a configuration as the program writes it\n"
          "  dump --json FILE       print a script's lines as JSON\n"
          "  check FILE             check the links of a script's lines and stories\n"
-         "  convert IN OUT         read IN as the program opens files, write OUT (.tvl)\n";
+         "  convert IN OUT         read IN as the program opens files, write OUT (.tvl)\n"
+         "  render FILE [--story ID] [--preview] --out PAGE.png\n"
+         "                         draw the first prompt page (or the preview) of a script\n"
+         "  render FILE [--story ID] --encode\n"
+         "                         print the run words of each row of that page\n";
   return 2;
 }
 
@@ -33,6 +38,7 @@ int main(int argc, char** argv) {
   }
   if (command == "dump") return telvane::formats::RunDumpCommand(args, std::cout, std::cerr);
   if (command == "check") return telvane::formats::RunCheckCommand(args, std::cout, std::cerr);
+  if (command == "render") return telvane::prompt::RunRenderCommand(args, std::cout, std::cerr);
   if (command == "convert") {
     return telvane::formats::RunConvertCommand(args, std::cout, std::cerr);
   }

@@ -104,6 +104,13 @@ FaceMetrics FontFaces::Metrics(const std::string& name, bool bold, bool italic, 
   m.descent = Ceil26(-sm.descender);
   m.height = m.ascent + m.descent;
   m.external_leading = std::max(0, static_cast<int>((sm.height + 32) >> 6) - m.height);
+  const FT_Face f = face->face;
+  if (FT_IS_SCALABLE(f)) {
+    m.underline_offset =
+        static_cast<int>((-FT_MulFix(f->underline_position, sm.y_scale) + 32) >> 6);
+    m.underline_thickness =
+        std::max(1, static_cast<int>((FT_MulFix(f->underline_thickness, sm.y_scale) + 32) >> 6));
+  }
   return m;
 }
 
@@ -121,6 +128,34 @@ CharWidths FontFaces::Widths(const std::string& name, bool bold, bool italic, in
     }
   }
   return widths;
+}
+
+GlyphBitmap FontFaces::Glyph(const std::string& name, bool bold, bool italic, int pixels,
+                             char32_t c) {
+  GlyphBitmap glyph;
+  const Face* face = Find(name, bold, italic);
+  if (!face->SetPixels(pixels) ||
+      FT_Load_Char(face->face, c, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0) {
+    return glyph;
+  }
+  const FT_GlyphSlot slot = face->face->glyph;
+  const FT_Bitmap& bitmap = slot->bitmap;
+  if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO) {
+    return glyph;
+  }
+  glyph.left = slot->bitmap_left;
+  glyph.top = slot->bitmap_top;
+  glyph.width = static_cast<int>(bitmap.width);
+  glyph.rows = static_cast<int>(bitmap.rows);
+  glyph.mask.resize(static_cast<std::size_t>(glyph.width) * glyph.rows);
+  for (int y = 0; y < glyph.rows; ++y) {
+    const unsigned char* bits = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
+    for (int x = 0; x < glyph.width; ++x) {
+      glyph.mask[static_cast<std::size_t>(y) * glyph.width + x] =
+          (bits[x >> 3] >> (7 - (x & 7))) & 1;
+    }
+  }
+  return glyph;
 }
 
 }  // namespace telvane::prompt

@@ -4,10 +4,12 @@
 // pixels; the prompt layer turns points into pixels at 96 per inch.
 
 #include <array>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace telvane::prompt {
 
@@ -18,6 +20,21 @@ struct FaceMetrics {
   int height = 0;
   // The font's line gap beyond its height.
   int external_leading = 0;
+  // Top row of the underline below the baseline, and its thickness; both in pixels.
+  int underline_offset = 0;
+  int underline_thickness = 1;
+};
+
+// One glyph drawn without anti-aliasing: the prompt raster holds colour numbers, so a pixel is
+// either text or background.
+struct GlyphBitmap {
+  // From the pen to the first column, and from the first row up to the baseline.
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int rows = 0;
+  // width * rows bytes, 1 where the glyph covers the pixel.
+  std::vector<std::uint8_t> mask;
 };
 
 // Advance widths in pixels of the 256 bytes of one code page.
@@ -33,6 +50,8 @@ class FontFaces {
   // Zero metrics when no font file can be opened for the name.
   FaceMetrics Metrics(const std::string& name, bool bold, bool italic, int pixels);
   CharWidths Widths(const std::string& name, bool bold, bool italic, int pixels, int code_page);
+  // An empty bitmap when the face or the character is missing.
+  GlyphBitmap Glyph(const std::string& name, bool bold, bool italic, int pixels, char32_t c);
   // The file fontconfig chose for the name, empty when none.
   std::string FileOf(const std::string& name, bool bold, bool italic);
 

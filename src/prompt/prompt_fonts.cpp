@@ -30,6 +30,7 @@ PromptFontTable::PromptFontTable() {
 void PromptFontTable::SetFonts(const std::array<PromptFont, kPromptFonts>& fonts) {
   fonts_ = fonts;
   widths_.clear();
+  styles_.clear();
   RefreshMetrics();
 }
 
@@ -65,6 +66,26 @@ const CharWidths& PromptFontTable::Widths(std::uint8_t style, int charset,
              .first;
   }
   return it->second;
+}
+
+const StyleFace& PromptFontTable::Face(std::uint8_t style, int charset, PromptScale scale) const {
+  const int font = store::FontOfStyle(static_cast<char>(style));
+  const int code_page = store::CodePageOfCharset(charset);
+  const int pixels = Pixels(font, scale);
+  const bool bold = IsBold(style);
+  const bool italic = IsItalic(style);
+  auto& slot = styles_[std::make_tuple(font, bold, italic, code_page, pixels)];
+  if (!slot) {
+    slot = std::make_unique<StyleFace>();
+    const std::string& name = fonts_[font].name;
+    slot->widths = Widths(style, charset, scale);
+    slot->metrics = faces_.Metrics(name, bold, italic, pixels);
+    for (int b = 0; b < 256; ++b) {
+      slot->glyphs[b] = faces_.Glyph(name, bold, italic, pixels,
+                                     store::ByteToUnicode(static_cast<std::uint8_t>(b), code_page));
+    }
+  }
+  return *slot;
 }
 
 store::PromptFit PromptFontTable::MeasurePromptFit(std::string_view text, std::string_view style,

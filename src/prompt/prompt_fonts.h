@@ -5,6 +5,7 @@
 
 #include <array>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -28,6 +29,13 @@ struct PromptFont {
 
 // Pixels of a size in points at 96 per inch, rounded: 64 points are 85 pixels.
 int PointsToPixels(int points);
+
+// Everything drawing needs of one font in one style, character set and size.
+struct StyleFace {
+  CharWidths widths{};
+  FaceMetrics metrics;
+  std::array<GlyphBitmap, 256> glyphs;
+};
 
 // How large a text is drawn: full size for the card, one third for the preview.
 enum class PromptScale { kFull, kPreview };
@@ -58,6 +66,8 @@ class PromptFontTable : public store::SegmentMeasure {
   // Widths of the 256 bytes of a character set in the font and style of a style byte; cached,
   // so measuring never reopens a face.
   const CharWidths& Widths(std::uint8_t style, int charset, PromptScale scale) const;
+  // Widths, metrics and the glyphs of all 256 bytes; rasterised once and cached.
+  const StyleFace& Face(std::uint8_t style, int charset, PromptScale scale) const;
   // The pixel size of a font at a scale.
   int Pixels(int font, PromptScale scale) const;
   // The file the font's face was found in.
@@ -73,6 +83,7 @@ class PromptFontTable : public store::SegmentMeasure {
   mutable FontFaces faces_;
   // (font, bold, italic, code page, pixels) to widths.
   mutable std::map<std::tuple<int, bool, bool, int, int>, CharWidths> widths_;
+  mutable std::map<std::tuple<int, bool, bool, int, int>, std::unique_ptr<StyleFace>> styles_;
 };
 
 }  // namespace telvane::prompt

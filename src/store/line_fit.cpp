@@ -50,15 +50,6 @@ std::size_t BreakAt(const StoreOptions& o, const std::string& t, std::size_t k, 
   return std::max<std::size_t>(at, 1);
 }
 
-void UpdateTimingBit(const ScriptStore& store, e_object& line) {
-  const std::string& si = line.studio_text;
-  const bool timed = (IsTimingLine(store, line) && (line.text_a.find(' ') != std::string::npos ||
-                                                    line.text_b.find(' ') != std::string::npos)) ||
-                     (store.options().studio_instructions && si.size() > 4 &&
-                      si.starts_with("//") && si[2] != '/' && si.find(' ') != std::string::npos);
-  line.flags2 =
-      timed ? line.flags2 | line_state::kTimingLine : line.flags2 & ~line_state::kTimingLine;
-}
 
 // Flags a continuation line shares with the line it continues, so that the two join again.
 constexpr std::uint32_t kParagraphFlags = line_flag::kRightToLeft | line_flag::kCloaked |
@@ -82,6 +73,16 @@ e_object* AddContinuation(ScriptStore& store, e_object* line) {
 }
 
 }  // namespace
+
+void UpdateTimingBit(const ScriptStore& store, e_object& line) {
+  const std::string& si = line.studio_text;
+  const bool timed = (IsTimingLine(store, line) && (line.text_a.find(' ') != std::string::npos ||
+                                                    line.text_b.find(' ') != std::string::npos)) ||
+                     (store.options().studio_instructions && si.size() > 4 &&
+                      si.starts_with("//") && si[2] != '/' && si.find(' ') != std::string::npos);
+  line.flags2 =
+      timed ? line.flags2 | line_state::kTimingLine : line.flags2 & ~line_state::kTimingLine;
+}
 
 void FitSegment(ScriptStore& store, e_object& line, StyledText& remainder, Segment segment,
                 int width_reduction) {

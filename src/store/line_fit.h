@@ -21,6 +21,8 @@ void LineHeightFor(const ScriptStore& store, e_object& line, Segment segment, bo
 
 // An instruction line: its text starts with "//" but not "///".
 bool IsTimingLine(const ScriptStore& store, const e_object& line);
+// Sets or clears the timing-line state of a line from its text and studio instruction.
+void UpdateTimingBit(const ScriptStore& store, e_object& line);
 
 // Fits text into line and, while a remainder is left, into continuation lines inserted after
 // it that share the line's paragraph attributes. Yields the last line filled.

@@ -28,10 +28,10 @@ std::string Lower(std::string_view text) {
 
 TEST(SettingsKeysTest, IdsFollowTheNamingRuleAndKeysAreUnique) {
   std::set<std::pair<std::string, std::string>> seen;
-  for (const KeySpec& spec : kKeySpecs) {
+  for (const KeySpec& key_spec : kKeySpecs) {
     std::string id;
     bool word_start = true;
-    for (char c : std::string(spec.section) + " " + std::string(spec.name)) {
+    for (char c : std::string(key_spec.section) + " " + std::string(key_spec.name)) {
       if (std::isalnum(static_cast<unsigned char>(c)) == 0) {
         word_start = true;
         continue;
@@ -40,9 +40,9 @@ TEST(SettingsKeysTest, IdsFollowTheNamingRuleAndKeysAreUnique) {
       id += static_cast<char>(word_start ? std::toupper(byte) : std::tolower(byte));
       word_start = false;
     }
-    EXPECT_EQ(spec.id, id);
-    EXPECT_TRUE(seen.emplace(Lower(spec.section), Lower(spec.name)).second)
-        << spec.section << " / " << spec.name;
+    EXPECT_EQ(key_spec.id, id);
+    EXPECT_TRUE(seen.emplace(Lower(key_spec.section), Lower(key_spec.name)).second)
+        << key_spec.section << " / " << key_spec.name;
   }
 }
 
@@ -163,14 +163,14 @@ Settings Unusual() {
   Settings settings = Settings::Defaults(kPpi);
   for (std::size_t i = 0; i < kKeyCount; ++i) {
     const auto key = static_cast<Key>(i);
-    const KeySpec& spec = kKeySpecs[i];
+    const KeySpec& key_spec = kKeySpecs[i];
     const int n = static_cast<int>(i);
-    switch (spec.type) {
+    switch (key_spec.type) {
       case KeyType::kBool:
-        settings.SetBool(key, spec.number == 0);
+        settings.SetBool(key, key_spec.number == 0);
         break;
       case KeyType::kInt:
-        settings.SetInt(key, spec.number - 1000 - n);
+        settings.SetInt(key, key_spec.number - 1000 - n);
         break;
       case KeyType::kText:
         // Every third value has blanks round it, which must survive quoting.
@@ -178,7 +178,7 @@ Settings Unusual() {
             key, n % 3 == 0 ? "  text " + std::to_string(n) + " " : "text " + std::to_string(n));
         break;
       case KeyType::kStyle:
-        settings.SetInt(key, (spec.number + 1 + n % 3) % 4);
+        settings.SetInt(key, (key_spec.number + 1 + n % 3) % 4);
         break;
       case KeyType::kReal:
         settings.SetReal(key, 12.25);
@@ -215,9 +215,9 @@ Settings Unusual() {
 void ExpectSameValues(const Settings& actual, const Settings& expected) {
   for (std::size_t i = 0; i < kKeyCount; ++i) {
     const auto key = static_cast<Key>(i);
-    const KeySpec& spec = kKeySpecs[i];
-    SCOPED_TRACE(std::string(spec.section) + " / " + std::string(spec.name));
-    switch (spec.type) {
+    const KeySpec& key_spec = kKeySpecs[i];
+    SCOPED_TRACE(std::string(key_spec.section) + " / " + std::string(key_spec.name));
+    switch (key_spec.type) {
       case KeyType::kBool: {
         const bool never_on = key == Key::kPcCardLpt1Enabled || key == Key::kPcCardLpt2Enabled;
         EXPECT_EQ(actual.Bool(key), expected.Bool(key) && !never_on);

@@ -33,9 +33,9 @@ TEST(SettingsToolTest, AnEmptyFilePrintsTheCompleteDefaultConfiguration) {
   ASSERT_EQ(run.code, 0) << run.err;
 
   const ProfileFile printed = ProfileFile::Parse(run.out);
-  for (const KeySpec& spec : kKeySpecs) {
-    EXPECT_EQ(printed.Get(spec.section, spec.name).has_value(), spec.has_default)
-        << spec.section << " / " << spec.name;
+  for (const KeySpec& key_spec : kKeySpecs) {
+    EXPECT_EQ(printed.Get(key_spec.section, key_spec.name).has_value(), key_spec.has_default)
+        << key_spec.section << " / " << key_spec.name;
   }
   EXPECT_EQ(printed.Get("Prompt Size", "F7"), "64");
   EXPECT_EQ(printed.Get("Def Font", "F0"), "Arial");

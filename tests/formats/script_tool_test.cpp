@@ -20,7 +20,7 @@ TEST(ScriptTool, DumpPrintsEveryLineAsJson) {
   ASSERT_EQ(RunDumpCommand({"--json", kDemo}, out, err), 0) << err.str();
   const std::string json = out.str();
   EXPECT_EQ(json.rfind("{\"lines\":[\n{\"flags\":24,", 0), 0u);
-  EXPECT_NE(json.find("\"text_a\":\"[2,LIVE] FLOODS\""), std::string::npos);
+  EXPECT_NE(json.find("\"text_a\":\"[2,LIVE] FLOOD\""), std::string::npos);
   EXPECT_NE(json.find("\"story\":{\"story_id\":\"2\",\"second_id\":\"LIVE\",\"load_id\":\"2\""),
             std::string::npos);
   EXPECT_NE(json.find("\"studio_text\":\"VT 1\""), std::string::npos);
