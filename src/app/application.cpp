@@ -60,14 +60,13 @@ void Application::CreateMainWindow() {
   LoadTranslationTables();
   // 7.
   SelectConfiguration();
-  // 8. The eight-colour table is constant (kEightColours).
+  // 8. The eight-colour table is constant (prompt::kEightColours).
   // 10.
   tpl_path_ = platform::ReplaceExtension(config_path_, ".tpl");
   tro_path_ = platform::ReplaceExtension(config_path_, ".tro");
   // 11.
   LoadConfiguration();
-  ApplyPromptFonts();
-  store_.options() = StoreOptionsFrom(settings_);
+  ApplySettings();
   // 12.
   std::string language = settings_.Text(Key::kLanguageLanguage);
   (void)catalogue_.Load(
@@ -219,6 +218,12 @@ void Application::AddRecentFile(const std::string& path) {
   std::erase_if(recent_files_, [&](const std::string& p) { return SameNameIgnoringCase(p, path); });
   recent_files_.insert(recent_files_.begin(), path);
   if (recent_files_.size() > kRecentFiles) recent_files_.resize(kRecentFiles);
+}
+
+void Application::ApplySettings() {
+  ApplyPromptFonts();
+  store_.options() = StoreOptionsFrom(settings_);
+  render_options_ = prompt::RenderOptionsFrom(settings_);
 }
 
 void Application::ApplyPromptFonts() {
@@ -405,8 +410,7 @@ Status Application::LoadConfigCopy(const std::string& chosen) {
     ShowStatusMessage(loaded.error().message);
     return loaded;
   }
-  ApplyPromptFonts();
-  store_.options() = StoreOptionsFrom(settings_);
+  ApplySettings();
   Ask(MessageText(601), BoxKind::kInformation, BoxButtons::kOk);
   return loaded;
 }

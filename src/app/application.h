@@ -23,6 +23,8 @@
 #include "formats/script_files.h"
 #include "platform/host.h"
 #include "prompt/prompt_fonts.h"
+#include "prompt/prompt_render.h"
+#include "prompt/render_options.h"
 #include "store/script_store.h"
 
 namespace telvane::app {
@@ -103,6 +105,8 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   store::ScriptStore& store() { return store_; }
   formats::ScriptFiles& files() { return files_; }
   prompt::PromptFontTable& prompt_fonts() { return prompt_fonts_; }
+  // The one prompt renderer: card rows, the preview and the tool all draw with it.
+  const prompt::PromptRenderer& renderer() const { return renderer_; }
   platform::Dialogs& dialogs() { return host_.dialogs; }
   const platform::SystemFacts& host_facts() const { return host_.facts; }
   void ClearStatusLine();
@@ -169,6 +173,8 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   void Error(int message) override;
   bool Confirm(int message) override;
 
+  // The prompt fonts, the store's options and the renderer's, from the settings.
+  void ApplySettings();
   void ApplyPromptFonts();
   bool LoadScript(const std::string& path, bool replace);
   struct SaveTarget {
@@ -209,6 +215,8 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   config::Settings settings_;
   prompt::PromptFontTable prompt_fonts_;
   store::ScriptStore store_{prompt_fonts_, *this};
+  prompt::RenderOptions render_options_;
+  prompt::PromptRenderer renderer_{store_, prompt_fonts_, render_options_};
   formats::ScriptFiles files_{store_, settings_, *this, host_.loop};
   std::string config_path_;
   std::string tpl_path_;

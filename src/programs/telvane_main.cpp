@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
   telvane::ui::TVgaCueScreen vga_cue_screen;
 
   const auto& s = app.settings();
-  auto* preview = new telvane::ui::TPromptOutput();
+  auto* preview = new telvane::ui::TPromptOutput(app.renderer());
   Place(main_form, preview,
         PlaceOf(s, Key::kPromptLeft, Key::kPromptTop, Key::kPromptWidth, Key::kPromptHeight,
                 {300, 300, 230, 150}));
@@ -100,6 +100,10 @@ int main(int argc, char** argv) {
         PlaceOf(s, Key::kEditLeft, Key::kEditTop, Key::kEditWidth, Key::kEditHeight,
                 {300, 0, 520, 300}));
   main_form.SetEditScreen(edit_screen);
+  app.hooks().refresh_script_windows = [preview, edit_screen] {
+    preview->update();
+    edit_screen->update();
+  };
   // The editor's last act of creation starts the start-up states.
   app.StartStartupTimer();
   main_form.show();

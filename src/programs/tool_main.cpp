@@ -6,8 +6,8 @@
 
 #include "config/settings_tool.h"
 #include "formats/script_tool.h"
-#include "prompt/render_tool.h"
 #include "programs/program_dir.h"
+#include "prompt/render_tool.h"
 
 namespace {
 

@@ -37,7 +37,7 @@ class MainFormTest : public ::testing::Test {
 TEST_F(MainFormTest, HoldsThePermanentChildrenWithTheirCaptions) {
   app::Application app(vh.host(), dir.path(), {}, nullptr);
   TMainForm form(app);
-  form.AddChild(new TPromptOutput(), {250, 300}, {0, 0});
+  form.AddChild(new TPromptOutput(app.renderer()), {250, 300}, {0, 0});
   auto* run = new TRunScreen();
   form.AddChild(run, {400, 300}, {260, 0});
   form.SetRunScreen(run);
