@@ -3,9 +3,9 @@
 #include <cctype>
 #include <new>
 
-#include "app/store_settings.h"
 #include "app/text_lines.h"
 #include "config/config_copies.h"
+#include "formats/store_settings.h"
 #include "platform/files.h"
 
 namespace telvane::app {
@@ -39,7 +39,9 @@ Application::Application(platform::Host& host, std::string program_dir,
       paths_(std::move(program_dir)),
       arguments_(std::move(arguments)),
       log_(log),
-      settings_(config::Settings::Defaults(host.facts.pixels_per_inch)) {}
+      settings_(config::Settings::Defaults(host.facts.pixels_per_inch)) {
+  files_.on_fonts_changed = [this] { ApplyPromptFonts(); };
+}
 
 Application::~Application() {
   Destroy();
@@ -222,18 +224,12 @@ void Application::AddRecentFile(const std::string& path) {
 
 void Application::ApplySettings() {
   ApplyPromptFonts();
-  store_.options() = StoreOptionsFrom(settings_);
+  store_.options() = formats::StoreOptionsFrom(settings_);
   render_options_ = prompt::RenderOptionsFrom(settings_);
 }
 
 void Application::ApplyPromptFonts() {
-  const formats::FontTable table = formats::FontTableOf(settings_);
-  std::array<prompt::PromptFont, prompt::kPromptFonts> fonts;
-  for (std::size_t i = 0; i < fonts.size(); ++i) {
-    const formats::FontEntry& f = table.fonts[i];
-    fonts[i] = {f.name, f.prompt_size, f.edit_size, f.spacing};
-  }
-  prompt_fonts_.SetFonts(fonts);
+  prompt_fonts_.SetFonts(formats::PromptFontsFrom(settings_));
 }
 
 void Application::Information(int message) {

@@ -10,6 +10,7 @@
 
 #include "config/settings.h"
 #include "formats/script_files.h"
+#include "formats/store_settings.h"
 #include "platform/host.h"
 #include "prompt/prompt_fonts.h"
 #include "store/script_store.h"
@@ -44,7 +45,11 @@ class ToolLoop : public platform::EventLoop {
 
 class LoadedScript {
  public:
-  explicit LoadedScript(std::ostream& err) : op_(err) { store_.NewScript(); }
+  explicit LoadedScript(std::ostream& err) : op_(err) {
+    store_.options() = StoreOptionsFrom(settings_);
+    files_.on_fonts_changed = [this] { fonts_.SetFonts(PromptFontsFrom(settings_)); };
+    store_.NewScript();
+  }
   bool Read(const std::string& path) { return files_.ReadScriptFile(path); }
   store::ScriptStore& store() { return store_; }
   config::Settings& settings() { return settings_; }

@@ -231,7 +231,10 @@ void ScriptFiles::ReportNativeRead(int version, bool unicode, const std::string&
   load_corrected_ = r.corrected || version == 1;
   switch (r.error) {
     case NativeReadError::kNone:
-      ApplyFontTable(fonts, settings_);
+      if (r.fonts_differed) {
+        ApplyFontTable(fonts, settings_);
+        if (on_fonts_changed) on_fonts_changed();
+      }
       break;
     case NativeReadError::kBadHeader:
       load_abort_ = true;

@@ -95,6 +95,8 @@ class ScriptFiles {
   void set_polling(bool on) { polling_ = on; }
   // A host download or an AP NewsCenter read owns the script: 1, 2 or 3 (0 none).
   std::atomic<int>& busy_owner() { return busy_owner_; }
+  // Called when a file brought its own font table into the settings.
+  std::function<void()> on_fonts_changed;
   // Called on the main thread after every save ends.
   std::function<void(int code)> on_save_finished;
 

@@ -1,6 +1,8 @@
-#include "app/store_settings.h"
+#include "formats/store_settings.h"
 
-namespace telvane::app {
+#include "formats/script_files.h"
+
+namespace telvane::formats {
 
 using config::Key;
 
@@ -29,4 +31,14 @@ store::StoreOptions StoreOptionsFrom(const config::Settings& s) {
   return o;
 }
 
-}  // namespace telvane::app
+std::array<prompt::PromptFont, prompt::kPromptFonts> PromptFontsFrom(const config::Settings& s) {
+  const FontTable table = FontTableOf(s);
+  std::array<prompt::PromptFont, prompt::kPromptFonts> fonts;
+  for (std::size_t i = 0; i < fonts.size(); ++i) {
+    const FontEntry& f = table.fonts[i];
+    fonts[i] = {f.name, f.prompt_size, f.edit_size, f.spacing};
+  }
+  return fonts;
+}
+
+}  // namespace telvane::formats
