@@ -27,7 +27,7 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
 }
 
 std::vector<std::string> LoadListIfPresent(const std::string& path) {
-  auto bytes = platform::ReadWholeFile(path, 16u * 1024u * 1024u);
+  auto bytes = platform::ReadWholeFile(path, std::uintmax_t{16} << 20);
   return bytes ? SplitLines(*bytes) : std::vector<std::string>();
 }
 

@@ -60,7 +60,7 @@ class Application : public formats::FileOperator, private store::StoreNotices {
  public:
   Application(platform::Host& host, std::string program_dir, std::vector<std::string> arguments,
               std::ostream* log);
-  ~Application();
+  ~Application() override;
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 

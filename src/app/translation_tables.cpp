@@ -34,7 +34,7 @@ TranslationTable ParseTranslationTable(std::string_view bytes) {
 }
 
 Result<TranslationTable> LoadTranslationTable(const std::string& path) {
-  auto bytes = platform::ReadWholeFile(path, 1024 * 1024);
+  auto bytes = platform::ReadWholeFile(path, std::uintmax_t{1} << 20);
   if (!bytes) return bytes.error();
   return ParseTranslationTable(*bytes);
 }

@@ -20,7 +20,7 @@ using platform::BoxKind;
 
 namespace {
 
-constexpr std::size_t kMaxScriptBytes = 256u * 1024u * 1024u;
+constexpr std::size_t kMaxScriptBytes = std::size_t{256} << 20;
 constexpr std::array<Key, 8> kGapKeys{Key::kScriptF1Gap, Key::kScriptF2Gap, Key::kScriptF3Gap,
                                       Key::kScriptF4Gap, Key::kScriptF5Gap, Key::kScriptF6Gap,
                                       Key::kScriptF7Gap, Key::kScriptF8Gap};

@@ -13,7 +13,7 @@ namespace telvane::platform {
 // Reads a whole file; fails with the system's reason. Files larger than max_bytes are refused
 // so that a wrong path never pulls gigabytes into memory.
 Result<std::string> ReadWholeFile(const std::string& path,
-                                  std::uintmax_t max_bytes = 256u * 1024u * 1024u);
+                                  std::uintmax_t max_bytes = std::uintmax_t{256} << 20);
 
 // Writes the bytes to a temporary file beside the target and renames it into place, so the
 // previous file survives any failure. An existing file's permission bits are kept.
