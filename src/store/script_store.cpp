@@ -142,6 +142,37 @@ void ScriptStore::NewScript() {
   run_end_->prev = run_head_;
   run_end_->next = run_tail_;
   run_tail_->prev = run_end_;
+  NotifyEntriesReplaced();
+}
+
+void ScriptStore::NotifyEntriesReplaced() {
+  const std::vector<EntryWatcher*> watchers = entry_watchers_;
+  for (EntryWatcher* w : watchers) {
+    w->EntriesReplaced();
+  }
+}
+
+void ScriptStore::AddEntryWatcher(EntryWatcher* watcher) {
+  if (std::find(entry_watchers_.begin(), entry_watchers_.end(), watcher) == entry_watchers_.end()) {
+    entry_watchers_.push_back(watcher);
+  }
+}
+
+void ScriptStore::RemoveEntryWatcher(EntryWatcher* watcher) {
+  std::erase(entry_watchers_, watcher);
+}
+
+void ScriptStore::MoveLines(e_object* first, e_object* last, e_object* after) {
+  if (first == nullptr || last == nullptr || after == nullptr || after == last ||
+      after->next == first) {
+    return;
+  }
+  first->prev->next = last->next;
+  last->next->prev = first->prev;
+  first->prev = after;
+  last->next = after->next;
+  after->next->prev = last;
+  after->next = first;
 }
 
 e_object* ScriptStore::InsertLine(e_object* line, bool after) {
@@ -229,6 +260,7 @@ void ScriptStore::FreeAll() {
 
 void ScriptStore::FreeScriptStore() {
   FreeAll();
+  NotifyEntriesReplaced();
 }
 
 r_object* ScriptStore::CreateStoryEntry(e_object* slug_line) {
@@ -270,8 +302,12 @@ r_object* ScriptStore::CreateStoryEntry(e_object* slug_line) {
 }
 
 void ScriptStore::RemoveStoryEntry(r_object* entry) {
-  if (entry == run_end_ || entry == run_head_ || entry == run_tail_) {
+  if (entry == nullptr || entry == run_end_ || entry == run_head_ || entry == run_tail_) {
     return;
+  }
+  const std::vector<EntryWatcher*> watchers = entry_watchers_;
+  for (EntryWatcher* w : watchers) {
+    w->BeforeEntryRemoved(*entry);
   }
   entry->prev->next = entry->next;
   entry->next->prev = entry->prev;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "store/line_record.h"
 #include "store/line_refs.h"
@@ -48,6 +49,15 @@ struct LinkReport {
 struct Selection {
   e_object* first;
   e_object* last;
+};
+
+// Holders of entry references (the run order's selection, AIR story and undo record) are told
+// before an entry is freed, and after a new script or the store's end freed every entry.
+class EntryWatcher {
+ public:
+  virtual ~EntryWatcher() = default;
+  virtual void BeforeEntryRemoved(r_object& entry) = 0;
+  virtual void EntriesReplaced() = 0;
 };
 
 class ScriptStore {
@@ -95,6 +105,12 @@ class ScriptStore {
   r_object* CreateStoryEntry(e_object* slug_line);
   // Unlinks and frees the entry; its slug line no longer points at it.
   void RemoveStoryEntry(r_object* entry);
+  void AddEntryWatcher(EntryWatcher* watcher);
+  void RemoveEntryWatcher(EntryWatcher* watcher);
+
+  // Cuts the real lines first to last (in chain order) out of the chain and links them in
+  // after the real line or EditHead after; no line is freed, so every reference stays valid.
+  void MoveLines(e_object* first, e_object* last, e_object* after);
 
   StyledText GetLineText(const e_object* line) const;
   // The slug line of the line's story, or the first real line.
@@ -122,6 +138,7 @@ class ScriptStore {
  private:
   e_object* NewMarginLine(std::uint32_t margin, bool with_segment_b) const;
   void FreeAll();
+  void NotifyEntriesReplaced();
   std::uint32_t DefaultLineFlags() const;
 
   const SegmentMeasure& measure_;
@@ -129,6 +146,7 @@ class ScriptStore {
   StoreOptions options_;
   TypingState typing_;
   LineRefs refs_;
+  std::vector<EntryWatcher*> entry_watchers_;
   LineRef current_line_{refs_, OnDelete::kFollow, OnNewScript::kFirstLine};
   LineRef top_line_{refs_, OnDelete::kFollow, OnNewScript::kFirstLine};
 
