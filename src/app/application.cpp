@@ -7,6 +7,7 @@
 #include "config/config_copies.h"
 #include "formats/store_settings.h"
 #include "platform/files.h"
+#include "runorder/run_order_options.h"
 
 namespace telvane::app {
 
@@ -225,6 +226,7 @@ void Application::AddRecentFile(const std::string& path) {
 void Application::ApplySettings() {
   ApplyPromptFonts();
   store_.options() = formats::StoreOptionsFrom(settings_);
+  run_order_.options() = runorder::RunOrderOptionsFrom(settings_);
   render_options_ = prompt::RenderOptionsFrom(settings_);
 }
 

@@ -15,6 +15,7 @@
 #include "app/config_chooser.h"
 #include "app/message_catalogue.h"
 #include "app/program_files.h"
+#include "app/run_order_link.h"
 #include "app/shell_view.h"
 #include "app/status_messages.h"
 #include "app/translation_tables.h"
@@ -25,6 +26,7 @@
 #include "prompt/prompt_fonts.h"
 #include "prompt/prompt_render.h"
 #include "prompt/render_options.h"
+#include "runorder/run_order.h"
 #include "store/script_store.h"
 
 namespace telvane::app {
@@ -103,6 +105,7 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   // one after another; the number saved.
   int SaveAllStories(store::e_object* first_selected, store::e_object* last_selected, bool remote);
   store::ScriptStore& store() { return store_; }
+  runorder::RunOrder& run_order() { return run_order_; }
   formats::ScriptFiles& files() { return files_; }
   prompt::PromptFontTable& prompt_fonts() { return prompt_fonts_; }
   // The one prompt renderer: card rows, the preview and the tool all draw with it.
@@ -215,6 +218,8 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   config::Settings settings_;
   prompt::PromptFontTable prompt_fonts_;
   store::ScriptStore store_{prompt_fonts_, *this};
+  RunOrderLink run_order_link_{*this};
+  runorder::RunOrder run_order_{store_, run_order_link_, run_order_link_};
   prompt::RenderOptions render_options_;
   prompt::PromptRenderer renderer_{store_, prompt_fonts_, render_options_};
   formats::ScriptFiles files_{store_, settings_, *this, host_.loop};

@@ -135,6 +135,8 @@ void Application::HousekeepingCycle() {
   if (config_dialog_open_ && !closing_) return;
   if (!housekeeping_second_kind_) {
     if (view_ != nullptr) view_->SetWindowsPasteEnabled(host_.clipboard.HasText());
+    // An exchange of PNEW stories that waited for a transfer to end goes ahead.
+    run_order_.RunPendingExchange();
   }
   housekeeping_second_kind_ = !housekeeping_second_kind_;
   StepConfigSaveCountdown();

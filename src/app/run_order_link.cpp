@@ -1,0 +1,47 @@
+#include "app/run_order_link.h"
+
+#include "app/application.h"
+
+namespace telvane::app {
+
+using platform::BoxAnswer;
+using platform::BoxButtons;
+using platform::BoxKind;
+
+std::string RunOrderLink::Join(const runorder::MessagePieces& pieces) const {
+  std::string text;
+  for (const runorder::MessagePiece& piece : pieces) {
+    if (!text.empty()) text += ' ';
+    if (const int* n = std::get_if<int>(&piece)) {
+      text += app_.MessageText(*n);
+    } else {
+      text += std::get<std::string>(piece);
+    }
+  }
+  return text;
+}
+
+void RunOrderLink::RunOrderChanged() {
+  app_.hooks().refresh_script_windows();
+}
+
+void RunOrderLink::RefreshEditor() {
+  app_.hooks().refresh_script_windows();
+}
+
+void RunOrderLink::Information(const runorder::MessagePieces& text) {
+  app_.Ask(Join(text), BoxKind::kInformation, BoxButtons::kOk);
+}
+
+bool RunOrderLink::Confirm(const runorder::MessagePieces& text, runorder::Buttons buttons) {
+  const bool yes = buttons == runorder::Buttons::kYesCancel;
+  const BoxAnswer answer = app_.Ask(Join(text), BoxKind::kConfirmation,
+                                    yes ? BoxButtons::kYesNoCancel : BoxButtons::kOkCancel);
+  return answer == (yes ? BoxAnswer::kYes : BoxAnswer::kOk);
+}
+
+void RunOrderLink::StatusMessage(const runorder::MessagePieces& text) {
+  app_.ShowStatusMessage(Join(text));
+}
+
+}  // namespace telvane::app
