@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
         PlaceOf(s, Key::kRunOrderLeft, Key::kRunOrderTop, Key::kRunOrderWidth, Key::kRunOrderHeight,
                 {0, 1, 298, 360}));
   main_form.SetRunScreen(run_screen);
-  auto* edit_screen = new telvane::ui::TEditScreen();
+  auto* edit_screen = new telvane::ui::TEditScreen(app.store(), app.settings());
   Place(main_form, edit_screen,
         PlaceOf(s, Key::kEditLeft, Key::kEditTop, Key::kEditWidth, Key::kEditHeight,
                 {300, 0, 520, 300}));

@@ -41,7 +41,7 @@ TEST_F(MainFormTest, HoldsThePermanentChildrenWithTheirCaptions) {
   auto* run = new TRunScreen();
   form.AddChild(run, {400, 300}, {260, 0});
   form.SetRunScreen(run);
-  auto* edit = new TEditScreen();
+  auto* edit = new TEditScreen(app.store(), app.settings());
   form.AddChild(edit, {600, 300}, {0, 310});
   form.SetEditScreen(edit);
   app.StartStartupTimer();

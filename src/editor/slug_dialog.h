@@ -1,0 +1,46 @@
+#pragma once
+
+// The slug dialogue's logic: it proposes the next story number and makes the current line
+// the slug line of a new story with the identifier the operator typed.
+
+#include <optional>
+#include <string>
+
+#include "editor/edit_hooks.h"
+#include "store/script_store.h"
+
+namespace telvane::editor {
+
+namespace slug_message {
+inline constexpr int kDuplicate = 153;
+inline constexpr int kTooLongBefore = 738;
+inline constexpr int kTooLongAfter = 739;
+}  // namespace slug_message
+
+inline constexpr std::size_t kSlugIdentifierLimit = 8;
+
+class SlugDialog {
+ public:
+  SlugDialog(store::ScriptStore& store, RunOrderEdits& run_order)
+      : store_(store), run_order_(run_order) {}
+
+  // The proposal for the field; nothing while the dialogue is already open.
+  std::optional<std::string> Open();
+  void Cancel();
+  // OK with the field's text; true when the dialogue closes.
+  bool Ok(const std::string& field);
+
+  bool is_open() const { return open_; }
+  int last_slug_number() const { return last_slug_number_; }
+
+ private:
+  bool IsDuplicate(const std::string& identifier) const;
+  void MakeSlugLine(const std::string& identifier);
+
+  store::ScriptStore& store_;
+  RunOrderEdits& run_order_;
+  int last_slug_number_ = 0;
+  bool open_ = false;
+};
+
+}  // namespace telvane::editor
