@@ -39,15 +39,6 @@ e_object* InsertContinuation(store::ScriptStore& store, e_object* line) {
 
 namespace {
 
-void ClearText(e_object& line) {
-  line.text_a.clear();
-  line.text_b.clear();
-  line.style_a.clear();
-  line.style_b.clear();
-  line.colour_a.clear();
-  line.colour_b.clear();
-}
-
 // How one line took its share of the paragraph: characters placed and consumed (placed plus
 // the spaces dropped at the row break) per segment.
 struct Share {
@@ -81,7 +72,7 @@ CaretPlace SetLineText(store::ScriptStore& store, e_object* line, StyledText tex
     return {line, std::min(caret, static_cast<int>(store::TextLength(*line)))};
   }
   if (text.empty()) {
-    ClearText(*line);
+    store::ClearLineText(*line);
     return {line, 0};
   }
   // The paragraph is laid out again from first; line's old text is replaced by text.

@@ -72,12 +72,7 @@ NativeReadResult ReadNativeFile(std::string_view data, int version, bool unicode
     if (record.abort) {
       // The faulty line keeps no text and no story, so the store stays consistent.
       record.line.flags &= ~(store::line_flag::kSlugLine | store::line_flag::kBookmark);
-      record.line.text_a.clear();
-      record.line.text_b.clear();
-      record.line.style_a.clear();
-      record.line.style_b.clear();
-      record.line.colour_a.clear();
-      record.line.colour_b.clear();
+      store::ClearLineText(record.line);
       record.line.studio_text.clear();
       TakeRecord(*line, std::move(record.line));
       result.error = NativeReadError::kBadRecord;

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <limits>
 
+#include "formats/number_text.h"
 #include "formats/run_length.h"
 #include "store/code_pages.h"
 
@@ -19,16 +20,8 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-template <typename T>
-std::optional<T> Number(std::string_view text) {
-  T value{};
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
-  return value;
-}
-
 int InRange(std::string_view text, int low, int high, int fallback) {
-  const auto n = Number<int>(Trim(text));
+  const auto n = NumberOf<int>(Trim(text));
   return n && *n >= low && *n <= high ? *n : fallback;
 }
 
@@ -48,15 +41,6 @@ std::optional<std::string_view> TakeField(std::string_view& rest) {
   const std::string_view field = rest.substr(0, comma);
   rest.remove_prefix(comma + 1);
   return field;
-}
-
-void ClearRecord(store::e_object& line) {
-  line.text_a.clear();
-  line.text_b.clear();
-  line.style_a.clear();
-  line.style_b.clear();
-  line.colour_a.clear();
-  line.colour_b.clear();
 }
 
 // Versions before 5 kept the blank between the two parts at the end of the first.
@@ -116,7 +100,7 @@ Result<FontHeader> ReadFontHeader(LineCursor& cursor, const FontTable& current) 
       count_line.find_first_not_of("0123456789") != std::string_view::npos) {
     return Error{"bad header count"};
   }
-  const int count = *Number<int>(count_line);
+  const int count = *NumberOf<int>(count_line);
   FontHeader header{current, false};
   for (int i = 0; i < count && !cursor.AtEnd(); ++i) {
     const std::string_view line = cursor.Next();
@@ -206,7 +190,7 @@ bool ParseHeadLine(std::string_view rest, const ReadOptions& options, ParsedReco
   }
   if (*flags_text == "-2147483648") {
     line.flags = 0x80000000u;
-  } else if (const auto flags = Number<std::int32_t>(*flags_text)) {
+  } else if (const auto flags = NumberOf<std::int32_t>(*flags_text)) {
     line.flags = static_cast<std::uint32_t>(*flags);
   } else {
     line.flags = 0;
@@ -222,7 +206,7 @@ bool ParseHeadLine(std::string_view rest, const ReadOptions& options, ParsedReco
       r.abort = true;
       return false;
     }
-    if (const auto n = Number<std::int32_t>(*layout)) {
+    if (const auto n = NumberOf<std::int32_t>(*layout)) {
       line.keyboard_layout = *n;
     } else {
       r.corrected = true;
@@ -251,7 +235,7 @@ bool ParseHeadLine(std::string_view rest, const ReadOptions& options, ParsedReco
           store::ToUpperByte(static_cast<std::uint8_t>(c), store::kDefaultCodePage));
     }
     if (!length->empty()) {
-      if (const auto n = Number<std::uint32_t>(*length)) {
+      if (const auto n = NumberOf<std::uint32_t>(*length)) {
         story.length = *n;
       } else {
         r.corrected = true;
@@ -260,7 +244,7 @@ bool ParseHeadLine(std::string_view rest, const ReadOptions& options, ParsedReco
     // The presenter number ends in DEL; a DEL further into the text is text.
     const auto del = rest.find(kPresenterEnd);
     if (del != std::string_view::npos && del >= 1 && del <= 2) {
-      story.presenter = Number<int>(rest.substr(0, del)).value_or(0);
+      story.presenter = NumberOf<int>(rest.substr(0, del)).value_or(0);
       rest.remove_prefix(del + 1);
     }
     r.story = std::move(story);
@@ -289,12 +273,12 @@ ParsedRecord ReadLineRecord(LineCursor& cursor, const ReadOptions& options) {
   const std::string_view style_b = cursor.Next();
   if (!decode(style_a, 0, line.text_a.size(), line.style_a) |
       !decode(style_b, 0, line.text_b.size(), line.style_b)) {
-    ClearRecord(line);
+    store::ClearLineText(line);
     r.abort = true;
     return r;
   }
   if (options.colour_section) {
-    const auto colour = Number<int>(cursor.Next());
+    const auto colour = NumberOf<int>(cursor.Next());
     if (!colour) r.corrected = true;
     line.line_colour =
         static_cast<std::uint8_t>(colour && *colour >= 0 && *colour <= 7 ? *colour : 7);
@@ -303,7 +287,7 @@ ParsedRecord ReadLineRecord(LineCursor& cursor, const ReadOptions& options) {
     const auto fallback = static_cast<std::uint8_t>(store::colour_bit::kDefault);
     if (!decode(colour_a, fallback, line.text_a.size(), line.colour_a) |
         !decode(colour_b, fallback, line.text_b.size(), line.colour_b)) {
-      ClearRecord(line);
+      store::ClearLineText(line);
       r.abort = true;
       return r;
     }

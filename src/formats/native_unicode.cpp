@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "formats/number_text.h"
 #include "formats/run_length.h"
 #include "store/code_pages.h"
 
@@ -11,14 +12,6 @@ namespace {
 
 constexpr std::uint32_t kLow20Bits = 0xFFFFF;
 constexpr std::size_t kFallbackRun = 50;
-
-template <typename T>
-std::optional<T> Number(std::string_view text) {
-  T value{};
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
-  return value;
-}
 
 // The digits and separators of number fields; anything else becomes a character that no
 // number contains, so the field fails to convert.
@@ -59,8 +52,8 @@ bool DecodeWideRuns(std::u16string_view line, std::size_t length, std::string& s
     rest.remove_prefix(semicolon + 1);
     const auto comma = piece.find(',');
     if (comma == std::string_view::npos) break;
-    auto value = Number<unsigned>(piece.substr(0, comma));
-    auto count = Number<std::size_t>(piece.substr(comma + 1));
+    auto value = NumberOf<unsigned>(piece.substr(0, comma));
+    auto count = NumberOf<std::size_t>(piece.substr(comma + 1));
     if (!value || *value > 0xFFFF || !count) {
       corrected = true;
       value = 0;
@@ -94,7 +87,8 @@ ParsedRecord ReadLineRecordV1(LineCursor& cursor, const ReadOptions& options) {
     r.abort = true;
     return r;
   }
-  line.flags = static_cast<std::uint32_t>(Number<std::int32_t>(rest.substr(0, comma)).value_or(0));
+  line.flags =
+      static_cast<std::uint32_t>(NumberOf<std::int32_t>(rest.substr(0, comma)).value_or(0));
   rest.remove_prefix(comma + 1);
   line.keyboard_layout = options.default_keyboard_layout;
   const auto take = [&](std::string& into) {
@@ -115,7 +109,7 @@ ParsedRecord ReadLineRecordV1(LineCursor& cursor, const ReadOptions& options) {
       r.abort = true;
       return r;
     }
-    story.length = Number<std::uint32_t>(length).value_or(0);
+    story.length = NumberOf<std::uint32_t>(length).value_or(0);
     r.story = std::move(story);
   }
   line.text_a = std::string(rest);
@@ -169,7 +163,7 @@ std::u16string Utf16LineCursor::Next() {
 std::string Utf16HeaderAsText(Utf16LineCursor& cursor, int key_lines_limit) {
   const std::u16string count = cursor.Next();
   std::string text = Narrow(count) + "\r\n";
-  const auto n = Number<int>(Narrow(count));
+  const auto n = NumberOf<int>(Narrow(count));
   const int lines = n ? std::min(*n, key_lines_limit) : 0;
   for (int i = 0; i < lines && !cursor.AtEnd(); ++i) {
     for (char16_t u : cursor.Next()) {
@@ -199,17 +193,12 @@ UnicodeRecord ReadUnicodeRecord(Utf16LineCursor& cursor, int variant, const Read
   line.text_b = ToBytes(second, options.default_keyboard_layout, u);
   if (!DecodeWideRuns(runs_a, line.text_a.size(), line.style_a, line.colour_a, r.corrected) ||
       !DecodeWideRuns(runs_b, line.text_b.size(), line.style_b, line.colour_b, r.corrected)) {
-    line.text_a.clear();
-    line.text_b.clear();
-    line.style_a.clear();
-    line.style_b.clear();
-    line.colour_a.clear();
-    line.colour_b.clear();
+    store::ClearLineText(line);
     r.abort = true;
     return u;
   }
   if (options.colour_section) {
-    const auto c = Number<int>(Narrow(colour));
+    const auto c = NumberOf<int>(Narrow(colour));
     if (!c) r.corrected = true;
     line.line_colour = static_cast<std::uint8_t>(c && *c >= 0 && *c <= 7 ? *c : 7);
   }

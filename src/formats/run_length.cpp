@@ -1,18 +1,12 @@
 #include "formats/run_length.h"
 
-#include <charconv>
+#include "formats/number_text.h"
 
 namespace telvane::formats {
 
 namespace {
 
 constexpr std::size_t kFallbackRun = 50;
-
-template <typename T>
-bool ParseNumber(std::string_view text, T& value) {
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return ec == std::errc() && end == text.data() + text.size() && !text.empty();
-}
 
 }  // namespace
 
@@ -40,15 +34,15 @@ DecodedRuns DecodeRuns(std::string_view line, std::uint8_t fallback, std::size_t
     line.remove_prefix(semicolon + 1);
     const auto comma = piece.find(',');
     if (comma == std::string_view::npos) break;
-    unsigned value = 0;
-    std::size_t count = 0;
+    const auto value = NumberOf<unsigned>(piece.substr(0, comma));
+    const auto run = NumberOf<std::size_t>(piece.substr(comma + 1));
     char byte = static_cast<char>(fallback);
-    if (ParseNumber(piece.substr(0, comma), value) && value <= 255 &&
-        ParseNumber(piece.substr(comma + 1), count)) {
-      byte = static_cast<char>(value);
+    std::size_t count = kFallbackRun;
+    if (value && *value <= 255 && run) {
+      byte = static_cast<char>(*value);
+      count = *run;
     } else {
       result.corrected = true;
-      count = kFallbackRun;
     }
     if (count > max_length - result.bytes.size()) {
       result.too_long = true;

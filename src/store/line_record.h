@@ -139,6 +139,15 @@ inline bool HasFlag(const e_object& line, std::uint32_t bit) {
 inline int CharsetOf(const e_object& line) {
   return static_cast<int>(line.flags >> line_flag::kCharsetShift);
 }
+// Empties both text parts with their style and colour strings, keeping them parallel.
+inline void ClearLineText(e_object& line) {
+  line.text_a.clear();
+  line.text_b.clear();
+  line.style_a.clear();
+  line.style_b.clear();
+  line.colour_a.clear();
+  line.colour_b.clear();
+}
 inline bool IsEmptyLine(const e_object& line) {
   return line.text_a.empty() && line.text_b.empty();
 }

@@ -25,15 +25,6 @@ void LinkBefore(e_object* anchor, e_object* line) {
   anchor->prev = line;
 }
 
-void ClearText(e_object& line) {
-  line.text_a.clear();
-  line.text_b.clear();
-  line.style_a.clear();
-  line.style_b.clear();
-  line.colour_a.clear();
-  line.colour_b.clear();
-}
-
 // Identifier characters of a slug: non-blanks up to a comma or blank, at most 8 kept.
 std::string ReadIdentifier(const std::string& text, std::size_t& pos) {
   std::string id;
@@ -106,7 +97,7 @@ void ScriptStore::NewScript() {
     last = line;
   }
   e_object* first = last;
-  ClearText(*first);
+  ClearLineText(*first);
   first->line_colour = static_cast<std::uint8_t>(typing_.lbg_sel);
   first->flags2 = 0;
   first->flags = DefaultLineFlags();
@@ -219,7 +210,7 @@ e_object* ScriptStore::DeleteLine(e_object* line) {
     notices_.RunOrderChanged();
   }
   if (IsOnlyLine(line)) {
-    ClearText(*line);
+    ClearLineText(*line);
     line->flags = DefaultLineFlags();
     line->flags2 = 0;
     line->story = nullptr;
