@@ -20,6 +20,7 @@
 #include "prompt/ui/vga_control_screen.h"
 #include "prompt/ui/vga_cue_screen.h"
 #include "runorder/ui/run_screen.h"
+#include "store/code_pages.h"
 
 namespace {
 
@@ -90,7 +91,24 @@ int main(int argc, char** argv) {
   Place(main_form, preview,
         PlaceOf(s, Key::kPromptLeft, Key::kPromptTop, Key::kPromptWidth, Key::kPromptHeight,
                 {300, 300, 230, 150}));
-  auto* run_screen = new telvane::ui::TRunScreen();
+  auto* run_screen = new telvane::ui::TRunScreen(app.run_order(), app.store(), app.settings());
+  run_screen->set_message_text(
+      [&app](int n) { return telvane::platform::qt::FromCatalogue(app.MessageText(n)); });
+  run_screen->set_drop_handlers(
+      [&app](const std::string& path) { return app.files().ReadScriptFile(path); },
+      // Received story text needs the editor's insert of received text, which is not built.
+      [&app](telvane::store::e_object*, const std::string&) {
+        app.ShowStatusMessage("Dropped story text was not inserted");
+      });
+  QObject::connect(
+      run_screen, &telvane::ui::TRunScreen::StatusMessage, [&app](const QString& text) {
+        app.ShowStatusMessage(
+            telvane::store::Utf8ToCodePage(text.toStdString(), telvane::store::kDefaultCodePage));
+      });
+  QObject::connect(run_screen, &telvane::ui::TRunScreen::Information, [&app](const QString& text) {
+    app.Ask(telvane::store::Utf8ToCodePage(text.toStdString(), telvane::store::kDefaultCodePage),
+            telvane::platform::BoxKind::kInformation, telvane::platform::BoxButtons::kOk);
+  });
   Place(main_form, run_screen,
         PlaceOf(s, Key::kRunOrderLeft, Key::kRunOrderTop, Key::kRunOrderWidth, Key::kRunOrderHeight,
                 {0, 1, 298, 360}));
@@ -100,9 +118,10 @@ int main(int argc, char** argv) {
         PlaceOf(s, Key::kEditLeft, Key::kEditTop, Key::kEditWidth, Key::kEditHeight,
                 {300, 0, 520, 300}));
   main_form.SetEditScreen(edit_screen);
-  app.hooks().refresh_script_windows = [preview, edit_screen] {
+  app.hooks().refresh_script_windows = [preview, edit_screen, run_screen] {
     preview->update();
-    edit_screen->update();
+    edit_screen->Redraw();
+    run_screen->Refresh();
   };
   // The editor's last act of creation starts the start-up states.
   app.StartStartupTimer();

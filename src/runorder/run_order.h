@@ -115,6 +115,12 @@ class RunOrder : private store::EntryWatcher {
   // record filled; the grid then gives the block its statuses.
   void MoveBlockBefore(r_object* target);
   const UndoMove& undo_record() const { return undo_; }
+  // The grid's drags move stories one step at a time: they record the undo at the press and
+  // report the change (script changed, grid, editor and timing refreshed) once at the end.
+  void RecordDragUndo(r_object* first, r_object* last, r_object* following) {
+    RecordUndo(first, last, following);
+  }
+  void GridChanged() { Changed(); }
   bool can_undo() const { return undo_.first != nullptr; }
   void UndoLastMove();
 

@@ -38,7 +38,7 @@ TEST_F(MainFormTest, HoldsThePermanentChildrenWithTheirCaptions) {
   app::Application app(vh.host(), dir.path(), {}, nullptr);
   TMainForm form(app);
   form.AddChild(new TPromptOutput(app.renderer()), {250, 300}, {0, 0});
-  auto* run = new TRunScreen();
+  auto* run = new TRunScreen(app.run_order(), app.store(), app.settings());
   form.AddChild(run, {400, 300}, {260, 0});
   form.SetRunScreen(run);
   auto* edit = new TEditScreen(app.store(), app.settings());

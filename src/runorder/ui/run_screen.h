@@ -1,20 +1,96 @@
 #pragma once
 
-// The run order window: created once at start-up, it lives until the program ends. Its grid
-// arrives with the run order screen.
+// The run order window: the tool panel of run order buttons above RunGrid. Created once at
+// start-up, it lives until the program ends; closing it only hides it.
 
+#include <QTimer>
 #include <QWidget>
+#include <functional>
+
+#include "runorder/run_grid_model.h"
+
+namespace telvane::store {
+class ScriptStore;
+}
 
 namespace telvane::ui {
+
+class RunGrid;
+class TBlockMoveDlg;
+class TChangeIDDlg;
+class TInsertDlg;
 
 class TRunScreen : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TRunScreen(QWidget* parent = nullptr);
+  TRunScreen(runorder::RunOrder& run_order, store::ScriptStore& store,
+             const config::Settings& settings, QWidget* parent = nullptr);
+  ~TRunScreen() override;
+
+  // The catalogue's texts for the header and the button hints.
+  void set_message_text(std::function<QString(int)> text);
+  // The run order changed: rows, texts and times are read again.
+  void Refresh();
+  // The settings changed (the View and Run Order menu items): options are read again.
+  void SettingsChanged();
+  // The Run Order menu's Configuration item: the buttons' visibility, chosen in a dialogue.
+  void OpenConfiguration();
+  // Row (1-based) becomes the grid's top row.
+  void ScrollRowToTop(int row);
+  // With "Run Order Prompt Track" the grid follows the AIR story.
+  void AirStoryChanged();
+  // What a dropped file or "Quillbox" record does (see RunGrid).
+  void set_drop_handlers(std::function<bool(const std::string&)> read_file,
+                         std::function<void(store::e_object*, const std::string&)> receive_text);
+  RunGrid* grid() const { return grid_; }
+  runorder::RunGridModel& model() { return model_; }
+
+ signals:
+  // The editor shows the story (double-click, Enter).
+  void ShowInEditor(store::r_object* entry);
+  // The prompt starts (or restarts) at the story: a double-click on its status.
+  void StartPrompt(store::r_object* entry);
+  void OpenStoryFontDialog();
+  // The main window's run-order end panel shows the typed identifier.
+  void TypedIdChanged(const QString& text);
+  void StatusMessage(const QString& text);
+  // An information box with this text.
+  void Information(const QString& text);
+  // The configuration dialogue changed a button's visibility; the setting stores it.
+  void ButtonVisibilityChanged(config::Key key, bool visible);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void AddButton(const char* name, config::Key visible, int hint, std::function<void()> action);
+  void HandleRequest(const runorder::GridRequest& request);
+  void SnapHeight();
+  // Single instances, created on first use; each keeps its place between showings.
+  template <typename Dialog>
+  void Open(Dialog*& dialog);
+  QString Message(int n) const;
+
+  runorder::RunOrder& run_;
+  const config::Settings& settings_;
+  runorder::RunGridModel model_;
+  std::function<QString(int)> message_text_;
+  QWidget* tool_panel_ = nullptr;
+  RunGrid* grid_ = nullptr;
+  struct Button {
+    QWidget* widget;
+    config::Key key;
+    int hint;
+  };
+  std::vector<Button> buttons_;
+  TInsertDlg* insert_dlg_ = nullptr;
+  TBlockMoveDlg* block_move_dlg_ = nullptr;
+  TChangeIDDlg* change_id_dlg_ = nullptr;
+  const store::r_object* last_selected_ = nullptr;
+  QTimer resize_timer_;
+  bool snapping_ = false;
 };
 
 }  // namespace telvane::ui

@@ -1,0 +1,508 @@
+#include "runorder/run_grid_model.h"
+
+#include <algorithm>
+
+#include "runorder/story_status.h"
+
+namespace telvane::runorder {
+
+using store::e_object;
+using store::r_object;
+namespace gc = grid_colour;
+
+namespace {
+
+// System colours (the top byte set) keep the built-in value.
+Rgb Resolve(int value, Rgb fallback) {
+  const auto v = static_cast<std::uint32_t>(value);
+  return (v & 0xFF000000u) != 0 ? fallback : v;
+}
+
+Rgb Palette(int index) {
+  static constexpr Rgb kTable[8] = {0x000000, 0x0000FF, 0x00FF00, 0x00FFFF,
+                                    0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+  return kTable[index & 7];
+}
+
+std::string Trimmed(const std::string& t) {
+  const auto b = t.find_first_not_of(' ');
+  if (b == std::string::npos) return {};
+  return t.substr(b, t.find_last_not_of(' ') - b + 1);
+}
+
+std::string FontNumber(char style) {
+  return std::to_string(store::FontOfStyle(style) + 1);
+}
+
+}  // namespace
+
+GridOptions GridOptionsFrom(const config::Settings& s) {
+  using config::Key;
+  GridOptions o;
+  o.timing = TimingOptionsFrom(s);
+  o.run_b = Resolve(s.Int(Key::kColorsRunB), o.run_b);
+  o.run_f = Resolve(s.Int(Key::kColorsRunF), o.run_f);
+  o.cloak_b = Resolve(s.Int(Key::kColorsCloakB), o.cloak_b);
+  o.cloak_f = Resolve(s.Int(Key::kColorsCloakF), o.cloak_f);
+  o.high_b = Resolve(s.Int(Key::kColorsHighB), o.high_b);
+  o.high_f = Resolve(s.Int(Key::kColorsHighF), o.high_f);
+  o.display_run_times = s.Bool(Key::kRunOrderDisplayRunTimes);
+  o.display_accumulation_times = s.Bool(Key::kRunOrderDisplayAccumulationTimes);
+  o.presenter_displayed = s.Bool(Key::kRunOrderPresenterDisplayed);
+  o.presenters_enabled = s.Bool(Key::kPresenterEnabled);
+  o.presenter_colours = s.Bool(Key::kPresenterDisplayColours);
+  o.ap_newscenter = s.Bool(Key::kMainApNewscenterRemoteScript);
+  o.force_slug_to_font_number = s.Int(Key::kMainForceSlugToFontNumber) != 0;
+  o.avid_glyph = s.Bool(Key::kMainAvidGlyph);
+  o.page_number_header =
+      s.Bool(Key::kMainNexusPageNumber) &&
+      (s.Bool(Key::kMainNexusRemoteScript) || s.Bool(Key::kMainDaletRemoteScript) ||
+       s.Bool(Key::kMainMaximediaRemoteScript) || s.Bool(Key::kMainCeaRemoteScript));
+  o.nepras = s.Bool(Key::kMainNeprasRemoteScript);
+  for (int n = 0; n < config::Settings::kPresenters; ++n) {
+    const config::PresenterSetting& p = s.Presenter(n + 1);
+    o.presenters[static_cast<std::size_t>(n)] = {
+        p.name, {Palette(p.slug_background), Palette(p.slug_foreground)}};
+  }
+  return o;
+}
+
+RunGridModel::RunGridModel(RunOrder& run, GridOptions options)
+    : run_(run), options_(std::move(options)) {
+  Refresh();
+}
+
+void RunGridModel::set_options(GridOptions options) {
+  options_ = std::move(options);
+  Refresh();
+}
+
+void RunGridModel::Refresh() {
+  stories_ = run_.Stories();
+  accumulated_ = AccumulatedTimes(stories_, options_.timing);
+}
+
+int RunGridModel::RowCount(int visible_rows) const {
+  const int rows = story_count() + 2;
+  return run_.options().run_order_prompt_track && !stories_.empty() ? rows + visible_rows : rows;
+}
+
+r_object* RunGridModel::EntryAt(int row) const {
+  if (row < 1 || row > story_count() + 1) return nullptr;
+  return row == story_count() + 1 ? run_.run_end() : stories_[static_cast<std::size_t>(row - 1)];
+}
+
+int RunGridModel::RowOf(const r_object* entry) const {
+  if (entry == run_.run_end()) return story_count() + 1;
+  const auto it = std::find(stories_.begin(), stories_.end(), entry);
+  return it == stories_.end() ? 0 : static_cast<int>(it - stories_.begin()) + 1;
+}
+
+Cell RunGridModel::HeaderCell(int column) const {
+  namespace m = grid_message;
+  switch (column) {
+    case 0:
+      return {{}, m::kStoryHeader, run_.options().avstar_multi_run ? m::kAvidProgramHeader : 0};
+    case 1:
+      return {{}, options_.page_number_header ? m::kPageHeader : m::kProgramHeader};
+    case 2:
+      return {{}, options_.display_run_times ? m::kRunTimeHeader : 0};
+    case 3:
+      return {{}, options_.display_accumulation_times ? m::kAccumulatedHeader : 0};
+    case 4:
+      return {{}, m::kStatusHeader};
+    case 5:
+      return {{},
+              options_.presenters_enabled && options_.presenter_displayed ? m::kPresenterHeader
+                                                                          : m::kFontHeader};
+    default:
+      return {{}, m::kSlugHeader};
+  }
+}
+
+Cell RunGridModel::DataCell(int row, int column) const {
+  const r_object* e = EntryAt(row);
+  if (e == nullptr || e == run_.run_end() || e->line == nullptr) return {};
+  const e_object& slug = *e->line;
+  Cell cell;
+  cell.charset = store::CharsetOf(slug);
+  cell.centred = column != 0 && column != 6;
+  switch (column) {
+    case 0: {
+      const std::string text = slug.text_a + slug.text_b;
+      const auto open = text.find(run_.options().slug_open_bracket);
+      const auto close =
+          open == std::string::npos ? open : text.find(run_.options().slug_close_bracket, open);
+      if (close == std::string::npos) {
+        cell.text = "????????";
+      } else {
+        cell.text = text.substr(open + 1, close - open - 1);
+        if (options_.ap_newscenter && cell.text.size() >= 4) {
+          cell.text =
+              cell.text.substr(0, 3) + (cell.text[3] == '0' ? "" : "." + cell.text.substr(3, 1));
+        }
+      }
+      if (run_.options().avstar_multi_run) {
+        cell.text = std::to_string(e->program + 1) + " : " + cell.text;
+      }
+      break;
+    }
+    case 1:
+      if (e->newsroom_mark != 0) {
+        cell.message = grid_message::kNewsroomMarked;
+      } else if (!(options_.avid_glyph && options_.presenters_enabled &&
+                   options_.presenter_displayed)) {
+        cell.text = e->second_id;
+      }
+      break;
+    case 2:
+      if (options_.display_run_times) cell.text = StoryTime(*e, options_.timing);
+      break;
+    case 3:
+      if (options_.display_accumulation_times) {
+        cell.text = accumulated_[static_cast<std::size_t>(row - 1)];
+      }
+      break;
+    case 4:
+      if (IsOnAir(*e)) {
+        cell.text = "AIR";
+      } else if (e->newsroom_mark == 0) {
+        cell.message = StatusMessage(StatusOf(*e));
+      }
+      break;
+    case 5:
+      if (options_.presenters_enabled && options_.presenter_displayed &&
+          options_.force_slug_to_font_number) {
+        const int p = e->story_presenter;
+        if (p >= 1 && p <= config::Settings::kPresenters) {
+          cell.text = options_.presenters[static_cast<std::size_t>(p - 1)].name;
+        }
+      } else if (options_.force_slug_to_font_number) {
+        for (const e_object* l = &slug; l != run_.store().edit_tail() && !store::IsMargin(*l) &&
+                                        (l == &slug || !store::IsSlugLine(*l));
+             l = l->next) {
+          const std::string& style = l->style_a.empty() ? l->style_b : l->style_a;
+          if (!style.empty()) {
+            cell.text = FontNumber(style.front());
+            break;
+          }
+        }
+      } else if (store::IsEmptyLine(slug)) {
+        cell.message = grid_message::kNoFont;
+      } else {
+        cell.text = FontNumber(slug.style_a.empty() ? slug.style_b.front() : slug.style_a.front());
+      }
+      break;
+    default:
+      cell.text = Trimmed(SlugText(*e, run_.options(), true));
+      break;
+  }
+  return cell;
+}
+
+std::optional<Cell> RunGridModel::PresenterTip(int row) const {
+  if (!options_.presenters_enabled || options_.presenter_displayed) return std::nullopt;
+  const Cell font = DataCell(row, 5);
+  if (font.text.empty()) return std::nullopt;
+  const int n = std::stoi(font.text);
+  if (n == 8) return Cell{{}, grid_message::kFontEightPresenter};
+  return Cell{options_.presenters[static_cast<std::size_t>(n - 1)].name};
+}
+
+bool RunGridModel::OnAir(const r_object& e) const {
+  return IsOnAir(e) || (&e == remote_air_ && !IsPendingOrSetAside(StatusOf(e)));
+}
+
+std::optional<CellColours> RunGridModel::PresenterColours(const r_object& e) const {
+  const int p = e.story_presenter;
+  if (!options_.presenters_enabled || !options_.presenter_colours || p < 1 ||
+      p > config::Settings::kPresenters) {
+    return std::nullopt;
+  }
+  return options_.presenters[static_cast<std::size_t>(p - 1)].colours;
+}
+
+CellColours RunGridModel::NotSelectedColours(const r_object& e, int column) const {
+  if (IsInactive(e)) return {gc::kWhite, gc::kSilver};
+  if (IsCloaked(e)) return {options_.cloak_b, options_.cloak_f};
+  if (OnAir(e)) return {gc::kRed, gc::kWhite};
+  if (column == 1 && e.newsroom_mark != 0) return {gc::kPurple, gc::kYellow};
+  if (column == 4 && e.line != nullptr && (e.line->flags2 & store::line_state::kStorySaved) != 0) {
+    return {gc::kYellow, gc::kBlack};
+  }
+  if (column == 5 || column == 6) {
+    if (const auto p = PresenterColours(e)) return *p;
+  }
+  return {options_.run_b, options_.run_f};
+}
+
+CellColours RunGridModel::SelectedColours(const r_object& e, int column, bool window_active) const {
+  if (IsInactive(e)) return {gc::kSilver, gc::kGrey};
+  if (column == 6 && drag_.active) return {gc::kMaroon, gc::kYellow};
+  if (window_active) return {options_.high_b, options_.high_f};
+  if (IsCloaked(e)) return {options_.cloak_b, options_.cloak_f};
+  if (&e == remote_air_) return {gc::kRed, gc::kWhite};
+  if (column == 4 && e.line != nullptr && (e.line->flags2 & store::line_state::kStorySaved) != 0) {
+    return {gc::kYellow, gc::kBlack};
+  }
+  return {gc::kSilver, gc::kBlack};
+}
+
+CellColours RunGridModel::Colours(int row, int column, bool window_active) const {
+  const r_object* e = EntryAt(row);
+  if (e == nullptr || e == run_.run_end() || e->line == nullptr) {
+    return {options_.run_b, options_.run_f};
+  }
+  if ((column == 2 && !options_.display_run_times) ||
+      (column == 3 && !options_.display_accumulation_times)) {
+    return {options_.run_b, options_.run_f};
+  }
+  return CellSelected(row, column) ? SelectedColours(*e, column, window_active)
+                                   : NotSelectedColours(*e, column);
+}
+
+bool RunGridModel::CellSelected(int row, int column) const {
+  const int top = RowOf(run_.SelectedStory());
+  if (top == 0) return false;
+  if (column == 0 || column == 1 || column == 5) {
+    const int bottom = std::max(top, RowOf(run_.selected_last()));
+    return row >= top && row <= bottom;
+  }
+  return row == top;
+}
+
+bool RunGridModel::SeparatorAbove(int row) const {
+  if (row < 2 || row > story_count()) return false;
+  const r_object& e = *stories_[static_cast<std::size_t>(row - 1)];
+  const r_object& prev = *stories_[static_cast<std::size_t>(row - 2)];
+  return (run_.options().avstar_multi_run && e.program != prev.program) ||
+         (run_.options().mos_remote_script && e.remote_key != prev.remote_key);
+}
+
+bool RunGridModel::Locked() const {
+  return run_.options().disable_enps_editing && run_.guards().newsroom_link_running;
+}
+
+void RunGridModel::Press(int row, int column) {
+  typed_id_.clear();
+  drag_ = {};
+  r_object* e = EntryAt(row);
+  if (run_.empty() || e == nullptr) return;
+  const int top = RowOf(run_.SelectedStory());
+  const int bottom = std::max(top, RowOf(run_.selected_last()));
+  if (column == 0 && top != 0 && row >= top && row <= bottom) {
+    std::vector<r_object*> block = run_.SelectedEntries();
+    std::erase(block, run_.run_end());
+    if (block.empty()) return;
+    drag_ = {DragKind::kBlock, false, false, row, block.front(), block.back()};
+    return;
+  }
+  run_.Select(e);
+  if (column != 0 && column != 6) {
+    drag_ = {DragKind::kRange, false, false, row, e, e};
+    return;
+  }
+  if (column == 6 && e != run_.run_end()) {
+    drag_ = {DragKind::kStory, false, false, row, e, e};
+  }
+}
+
+DragStep RunGridModel::MoveTo(int row, int top_row, int visible_rows) {
+  DragStep step;
+  if (drag_.kind == DragKind::kNone || row == drag_.last_row || row < 1) return step;
+  if (drag_.kind == DragKind::kRange) {
+    const int anchor = RowOf(drag_.first);
+    const int end = std::min(row, story_count() + 1);
+    run_.SelectRows(std::min(anchor, end), std::max(anchor, end));
+    drag_.last_row = row;
+    return step;
+  }
+  if (!drag_.active) {
+    if (Locked()) return step;
+    drag_.active = true;
+    // Recorded when the drag starts moving, so that a plain click keeps the last undo.
+    if (drag_.kind == DragKind::kBlock) {
+      run_.RecordDragUndo(drag_.first, drag_.last, drag_.last->next);
+    } else {
+      run_.RecordDragUndo(drag_.first, drag_.first->next, nullptr);
+    }
+  }
+  // RunEnd is no place for a story: the drag stops moving, and the release still settles
+  // the stories it already moved.
+  if (row >= story_count() + 1 || run_.guards().host_download) {
+    drag_.kind = DragKind::kNone;
+    drag_.active = false;
+    step.ended = true;
+  }
+  if (row >= story_count() + 1) return step;
+  if (run_.guards().host_download) {
+    step.message = message::kBlockMoveDownload;
+    return step;
+  }
+  if (run_.guards().newsroom_transfer) {
+    run_.Select(EntryAt(row));
+    return step;
+  }
+  if (drag_.kind == DragKind::kBlock) {
+    StepBlock(row, top_row, visible_rows, step);
+  } else {
+    StepStory(row, top_row, visible_rows, step);
+  }
+  return step;
+}
+
+void RunGridModel::StepBlock(int row, int top_row, int visible_rows, DragStep& step) {
+  const int first_row = RowOf(drag_.first);
+  const int last_row = RowOf(drag_.last);
+  if (row < drag_.last_row) {
+    int n = drag_.last_row - row;
+    if (top_row == first_row - 1 && top_row > 1) {
+      step.scroll = -1;
+      --top_row;
+      n = 1;
+    }
+    n = std::min(n, first_row - std::max(top_row, 1));
+    for (int i = 0; i < n && drag_.first->prev != run_.run_head(); ++i) {
+      run_.MoveStoryAfter(drag_.first->prev, drag_.last);
+      drag_.moved = true;
+    }
+  } else {
+    int n = row - drag_.last_row;
+    if (last_row >= top_row + visible_rows - 2) {
+      step.scroll = 1;
+      n = 1;
+    }
+    for (int i = 0; i < n && drag_.last->next != run_.run_end(); ++i) {
+      run_.MoveStoryBefore(drag_.last->next, drag_.first);
+      drag_.moved = true;
+    }
+  }
+  AfterMove(EntryAt(row));
+  drag_.last_row = row;
+}
+
+void RunGridModel::StepStory(int row, int top_row, int visible_rows, DragStep& step) {
+  r_object* target = EntryAt(row);
+  if (target == nullptr || target == drag_.first) return;
+  if (row > drag_.last_row) {
+    run_.MoveStoryAfter(drag_.first, target);
+    if (row >= top_row + visible_rows - 1) step.scroll = 1;
+  } else {
+    run_.MoveStoryBefore(drag_.first, target);
+    if (row <= top_row && row > 1) step.scroll = -1;
+  }
+  drag_.moved = true;
+  AfterMove(target);
+  drag_.last_row = row;
+}
+
+void RunGridModel::AfterMove(r_object* target) {
+  Refresh();
+  for (r_object* e = drag_.first;; e = e->next) {
+    run_.InheritStatus(e);
+    if (run_.options().avstar_multi_run && target != nullptr && target != run_.run_end()) {
+      e->program = target->program;
+    }
+    if (e == drag_.last) break;
+  }
+  run_.Select(drag_.first, drag_.last);
+}
+
+bool RunGridModel::Release() {
+  const Drag drag = drag_;
+  drag_ = {};
+  if (!drag.moved) return false;
+  // Each story takes its status from the story above through the model's inheritance, so a
+  // dragged story never becomes PNEW and a TEMP story keeps its status.
+  for (r_object* e = drag.first;; e = e->next) {
+    run_.InheritStatus(e);
+    if (e == drag.last) break;
+  }
+  run_.Select(drag.first, drag.last);
+  run_.GridChanged();
+  Refresh();
+  return true;
+}
+
+void RunGridModel::RightClick(int row, int column) {
+  r_object* e = EntryAt(row);
+  if (e == nullptr || e == run_.run_end()) return;
+  if (column == 4) {
+    run_.Select(e);
+    run_.ClearRep(e);
+  } else if (column == 5 && options_.presenters_enabled) {
+    run_.Select(e);
+    e->story_presenter = 0;
+  }
+}
+
+GridRequest RunGridModel::DoubleClick(int row, int column) {
+  typed_id_.clear();
+  r_object* e = EntryAt(row);
+  if (run_.empty() || e == nullptr || e == run_.run_end() || e->line == nullptr) return {};
+  using Kind = GridRequest::Kind;
+  switch (column) {
+    case 1:
+      return {Kind::kProgramIdDialog, e, {}};
+    case 5:
+      return {Kind::kFontDialog, e, {}};
+    case 4:
+      if (StatusOf(*e) == StoryStatus::kDrop) {
+        run_.UndropStory(e);
+        return {};
+      }
+      return {Kind::kStartPrompt, e, {}};
+    default:
+      return {Kind::kShowInEditor, e, {}};
+  }
+}
+
+bool RunGridModel::KeysAllowed() const {
+  const r_object* s = run_.SelectedStory();
+  return !drag_.active && !run_.empty() && s != nullptr && s->line != nullptr;
+}
+
+void RunGridModel::TypeCharacter(char c) {
+  if (KeysAllowed() && static_cast<unsigned char>(c) >= ' ' && typed_id_.size() < 64) {
+    typed_id_ += c;
+  }
+}
+
+void RunGridModel::Backspace() {
+  if (KeysAllowed() && !typed_id_.empty()) typed_id_.pop_back();
+}
+
+GridRequest RunGridModel::Enter() {
+  if (!KeysAllowed()) return {};
+  const std::string id = Trimmed(typed_id_);
+  using Kind = GridRequest::Kind;
+  if (id.empty()) return {Kind::kShowInEditor, run_.SelectedStory(), {}};
+  r_object* found = FindStory(run_.store(), id, "", false);
+  if (found == run_.run_end()) return {Kind::kNotFound, nullptr, id};
+  typed_id_.clear();
+  return {Kind::kShowInEditor, found, {}};
+}
+
+std::string RunGridModel::SelectionRunTime() const {
+  if (run_.empty() || run_.SelectedStory() == nullptr) return {};
+  return RunTimeOf(run_.SelectedStory(), run_.selected_last(), run_.run_end(), options_.timing);
+}
+
+void RunGridModel::PlaceAppendedStory(int row) {
+  Refresh();
+  if (stories_.empty()) return;
+  r_object* target = row < 1 ? stories_.front() : EntryAt(row);
+  if (target != nullptr) run_.MoveStoryBefore(stories_.back(), target);
+  run_.GridChanged();
+  Refresh();
+}
+
+int SnapHeight(int client_height, int row_height, int panel) {
+  if (row_height <= 0) return client_height;
+  const int grid = std::max(0, client_height - panel);
+  int rows = grid / row_height;
+  if (grid % row_height * 2 > row_height) ++rows;
+  return panel + row_height * std::max(rows, 2);
+}
+
+}  // namespace telvane::runorder

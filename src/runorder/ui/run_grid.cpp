@@ -1,0 +1,335 @@
+#include "runorder/ui/run_grid.h"
+
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "runorder/quillbox.h"
+#include "store/code_pages.h"
+
+namespace telvane::ui {
+
+using runorder::RunGridModel;
+
+namespace {
+
+QColor ToQColor(runorder::Rgb rgb) {
+  return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                static_cast<int>((rgb >> 16) & 0xFF));
+}
+
+constexpr int kTextInset = 4;
+constexpr int kTimeColumnWidth = 56;
+const QString kQuillboxFormat = QStringLiteral("Quillbox");
+// Longer names were never accepted by the drop.
+constexpr qsizetype kMaxDroppedName = 254;
+
+bool Acceptable(const QMimeData* data) {
+  return data->hasUrls() || data->hasFormat(kQuillboxFormat);
+}
+
+}  // namespace
+
+RunGrid::RunGrid(runorder::RunOrder& run_order, RunGridModel& model,
+                 const config::Settings& settings, QWidget* parent)
+    : QAbstractScrollArea(parent), run_(run_order), model_(model) {
+  using config::Key;
+  setObjectName(QStringLiteral("RunGrid"));
+  setFocusPolicy(Qt::StrongFocus);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  viewport()->setAcceptDrops(true);
+  row_height_ = std::max(8, settings.Int(Key::kMainGridRowHeight));
+  QFont font(QString::fromStdString(settings.Text(Key::kMainGridFontName)));
+  font.setPointSize(std::max(4, settings.Int(Key::kMainGridFontSize)));
+  setFont(font);
+  const Key keys[6] = {Key::kRunOrderC0, Key::kRunOrderC1, Key::kRunOrderC2,
+                       Key::kRunOrderC3, Key::kRunOrderC4, Key::kRunOrderC5};
+  for (std::size_t i = 0; i < configured_.size(); ++i) {
+    configured_[i] = std::max(0, settings.Int(keys[i]));
+  }
+  // A time column stored as 0 would stay invisible once shown again.
+  for (const std::size_t i : {std::size_t{2}, std::size_t{3}}) {
+    if (configured_[i] == 0) configured_[i] = kTimeColumnWidth;
+  }
+  presenter_panel_ = new QLabel(viewport());
+  presenter_panel_->setObjectName(QStringLiteral("PresenterPanel"));
+  presenter_panel_->setAutoFillBackground(true);
+  presenter_panel_->setBackgroundRole(QPalette::ToolTipBase);
+  presenter_panel_->setForegroundRole(QPalette::ToolTipText);
+  QFont tip_font(QStringLiteral("Arial"));
+  tip_font.setPixelSize(12);
+  presenter_panel_->setFont(tip_font);
+  presenter_panel_->hide();
+  presenter_time_.setSingleShot(true);
+  presenter_time_.setInterval(1500);
+  connect(&presenter_time_, &QTimer::timeout, presenter_panel_, &QWidget::hide);
+  scroll_time_.setInterval(100);
+  connect(&scroll_time_, &QTimer::timeout, this, [this] { DragOver(last_y_); });
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+    run_.set_top_row(value);
+    viewport()->update();
+  });
+  Refresh();
+}
+
+void RunGrid::Refresh() {
+  model_.Refresh();
+  UpdateColumns();
+  UpdateScrollRange();
+  viewport()->update();
+}
+
+void RunGrid::UpdateColumns() {
+  const runorder::GridOptions& o = model_.options();
+  int used = 0;
+  for (std::size_t i = 0; i < configured_.size(); ++i) {
+    widths_[i] = configured_[i];
+    if ((i == 2 && !o.display_run_times) || (i == 3 && !o.display_accumulation_times)) {
+      widths_[i] = 0;
+    }
+    used += widths_[i];
+  }
+  widths_[6] = std::max(0, viewport()->width() - used - 6);
+}
+
+void RunGrid::UpdateScrollRange() {
+  const int rows = model_.RowCount(VisibleRows());
+  verticalScrollBar()->setRange(1, std::max(1, rows - VisibleRows()));
+  verticalScrollBar()->setPageStep(std::max(1, VisibleRows()));
+}
+
+int RunGrid::top_row() const {
+  return verticalScrollBar()->value();
+}
+
+void RunGrid::SetTopRow(int row) {
+  verticalScrollBar()->setValue(std::max(1, row));
+}
+
+int RunGrid::VisibleRows() const {
+  return std::max(1, viewport()->height() / row_height_ - 1);
+}
+
+std::pair<int, int> RunGrid::CellAt(QPoint p) const {
+  int column = -1;
+  for (int c = 0, x = 0; c < runorder::kGridColumns;
+       x += widths_[static_cast<std::size_t>(c)], ++c) {
+    if (p.x() >= x && p.x() < x + widths_[static_cast<std::size_t>(c)]) {
+      column = c;
+      break;
+    }
+  }
+  if (p.y() < row_height_) return {p.y() < 0 ? -1 : 0, column};
+  return {top_row() + (p.y() - row_height_) / row_height_, column};
+}
+
+QRect RunGrid::CellRect(int row, int column) const {
+  int x = 0;
+  for (int c = 0; c < column; ++c) x += widths_[static_cast<std::size_t>(c)];
+  const int y = row == 0 ? 0 : row_height_ * (row - top_row() + 1);
+  return {x, y, widths_[static_cast<std::size_t>(column)], row_height_};
+}
+
+void RunGrid::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  UpdateColumns();
+  UpdateScrollRange();
+}
+
+QString RunGrid::CellText(const runorder::Cell& cell) const {
+  const auto message = [this](int n) { return message_text_ ? message_text_(n) : QString(); };
+  QString text = QString::fromStdString(
+      store::CodePageToUtf8(cell.text, store::CodePageOfCharset(cell.charset)));
+  if (cell.message != 0) text += message(cell.message);
+  if (cell.prefix_message != 0) text = message(cell.prefix_message) + QStringLiteral(" : ") + text;
+  return text;
+}
+
+void RunGrid::PaintCell(QPainter& painter, int row, int column) {
+  const QRect rect = CellRect(row, column);
+  if (rect.width() <= 0) return;
+  const bool header = row == 0;
+  const runorder::Cell cell = header ? model_.HeaderCell(column) : model_.DataCell(row, column);
+  const runorder::CellColours colours =
+      header ? RunGridModel::HeaderColours() : model_.Colours(row, column, hasFocus());
+  painter.fillRect(rect, ToQColor(colours.background));
+  painter.setPen(QColor(0xC0, 0xC0, 0xC0));
+  painter.drawRect(rect.adjusted(0, 0, -1, -1));
+  painter.setPen(ToQColor(colours.text));
+  painter.save();
+  painter.setClipRect(rect);
+  const QString text = CellText(cell);
+  if (cell.centred) {
+    const int left =
+        std::max(rect.left() + kTextInset,
+                 rect.center().x() - painter.fontMetrics().horizontalAdvance(text) / 2);
+    painter.drawText(QRect(left, rect.top(), rect.right() - left, rect.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, text);
+  } else {
+    painter.drawText(rect.adjusted(kTextInset, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+  }
+  painter.restore();
+  if (!header && model_.SeparatorAbove(row)) {
+    painter.fillRect(QRect(rect.left(), rect.top() - 2, rect.width(), 4), ToQColor(0xFF0000));
+  }
+}
+
+void RunGrid::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(viewport());
+  painter.fillRect(viewport()->rect(), ToQColor(model_.options().run_b));
+  const int last = std::min(top_row() + VisibleRows(), model_.story_count() + 1);
+  for (int row = top_row(); row <= last; ++row) {
+    for (int c = 0; c < runorder::kGridColumns; ++c) PaintCell(painter, row, c);
+  }
+  for (int c = 0; c < runorder::kGridColumns; ++c) PaintCell(painter, 0, c);
+}
+
+void RunGrid::mousePressEvent(QMouseEvent* event) {
+  const auto [row, column] = CellAt(event->position().toPoint());
+  if (row < 1 || column < 0) return;
+  if (event->button() == Qt::LeftButton) {
+    model_.Press(row, column);
+    last_y_ = event->position().toPoint().y();
+    emit TypedIdChanged({});
+  } else if (event->button() == Qt::RightButton) {
+    model_.RightClick(row, column);
+    activateWindow();
+  }
+  Refresh();
+}
+
+void RunGrid::DragOver(int y) {
+  const int visible = VisibleRows();
+  const int row = std::clamp(CellAt({0, y}).first, top_row(), top_row() + visible);
+  const runorder::DragStep step = model_.MoveTo(row, top_row(), visible);
+  if (step.message != 0 && message_text_) emit StatusMessage(message_text_(step.message));
+  if (step.scroll != 0) SetTopRow(top_row() + step.scroll);
+  // The scroll timer repeats the step while the pointer stays beyond the visible rows.
+  const bool beyond = y < row_height_ * 2 || y > row_height_ * visible;
+  if (step.scroll != 0 && beyond && !step.ended) {
+    scroll_time_.start();
+  } else {
+    scroll_time_.stop();
+  }
+  Refresh();
+}
+
+void RunGrid::mouseMoveEvent(QMouseEvent* event) {
+  if ((event->buttons() & Qt::LeftButton) == 0) return;
+  last_y_ = event->position().toPoint().y();
+  DragOver(last_y_);
+}
+
+void RunGrid::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  scroll_time_.stop();
+  model_.Release();
+  const QPoint at = event->position().toPoint();
+  const auto [row, column] = CellAt(at);
+  if (column == 5) {
+    ShowPresenterTip(row, at);
+  } else {
+    presenter_panel_->hide();
+  }
+  Refresh();
+}
+
+void RunGrid::ShowPresenterTip(int row, QPoint at) {
+  const std::optional<runorder::Cell> tip = model_.PresenterTip(row);
+  if (!tip) {
+    presenter_panel_->hide();
+    return;
+  }
+  const QString text = CellText(*tip);
+  presenter_panel_->setText(text);
+  presenter_panel_->setGeometry(at.x() + 20, at.y() + 20,
+                                presenter_panel_->fontMetrics().horizontalAdvance(text) + 10,
+                                presenter_panel_->fontMetrics().height() + 4);
+  presenter_panel_->show();
+  presenter_panel_->raise();
+  presenter_time_.start();
+}
+
+void RunGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+  const auto [row, column] = CellAt(event->position().toPoint());
+  emit TypedIdChanged({});
+  if (row < 1 || column < 0 || event->button() != Qt::LeftButton) return;
+  const runorder::GridRequest request = model_.DoubleClick(row, column);
+  Refresh();
+  if (request.kind != runorder::GridRequest::Kind::kNone) emit Request(request);
+}
+
+void RunGrid::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_End && (event->modifiers() & Qt::ControlModifier) != 0) {
+    run_.ShowLastStory();
+  } else if (key == Qt::Key_Delete) {
+    run_.DeleteStories();
+  } else if (key == Qt::Key_Up || key == Qt::Key_Down) {
+    const int row = model_.RowOf(run_.SelectedStory()) + (key == Qt::Key_Up ? -1 : 1);
+    if (row >= 1 && row <= model_.story_count() + 1) run_.SelectRows(row, row);
+  } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    const runorder::GridRequest request = model_.Enter();
+    if (request.kind != runorder::GridRequest::Kind::kNone) emit Request(request);
+  } else if (key == Qt::Key_Backspace) {
+    model_.Backspace();
+  } else if (key != Qt::Key_Escape && !event->text().isEmpty()) {
+    const std::string bytes = store::Utf8ToCodePage(event->text().toStdString(), 1252);
+    for (const char c : bytes) model_.TypeCharacter(c);
+  } else {
+    QAbstractScrollArea::keyPressEvent(event);
+    return;
+  }
+  emit TypedIdChanged(QString::fromStdString(store::CodePageToUtf8(model_.typed_id(), 1252)));
+  Refresh();
+}
+
+void RunGrid::focusOutEvent(QFocusEvent* event) {
+  model_.ClearTypedId();
+  emit TypedIdChanged({});
+  QAbstractScrollArea::focusOutEvent(event);
+  viewport()->update();
+}
+
+void RunGrid::dragEnterEvent(QDragEnterEvent* event) {
+  if (Acceptable(event->mimeData())) event->acceptProposedAction();
+}
+
+void RunGrid::dragMoveEvent(QDragMoveEvent* event) {
+  if (Acceptable(event->mimeData())) event->acceptProposedAction();
+}
+
+void RunGrid::dropEvent(QDropEvent* event) {
+  const QMimeData* data = event->mimeData();
+  const int row = std::max(0, CellAt(event->position().toPoint()).first);
+  if (data->hasFormat(kQuillboxFormat)) {
+    store::r_object* entry = model_.EntryAt(row);
+    if (entry == nullptr || entry == run_.run_end() || entry->line == nullptr || !receive_text_) {
+      return;
+    }
+    const QByteArray record = data->data(kQuillboxFormat);
+    const auto text = runorder::QuillboxText(
+        std::string_view(record.constData(), static_cast<std::size_t>(record.size())),
+        store::CodePageOfCharset(store::CharsetOf(*entry->line)));
+    if (!text) return;
+    receive_text_(entry->line, *text);
+    event->acceptProposedAction();
+  } else if (data->hasUrls() && read_file_) {
+    for (const QUrl& url : data->urls()) {
+      const QString path = url.toLocalFile();
+      if (path.isEmpty() || path.size() > kMaxDroppedName) continue;
+      const int before = model_.story_count();
+      if (read_file_(path.toStdString()) && run_.story_count() > before) {
+        model_.PlaceAppendedStory(row);
+      }
+    }
+    event->acceptProposedAction();
+  }
+  Refresh();
+}
+
+}  // namespace telvane::ui
