@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "bench_script.h"
 #include "editor/edit_font_metrics.h"
 #include "editor/edit_hooks.h"
 #include "editor/editor_model.h"
@@ -33,9 +34,6 @@ class EditMetrics : public telvane::editor::EditFontMetrics {
 };
 
 void BuildScript(telvane::store::ScriptStore& store) {
-  static constexpr const char* kWords[] = {"the",  "minister", "said",  "today", "that",
-                                           "rail", "fares",    "would", "rise",  "again,",
-                                           "by",   "three",    "per",   "cent",  "in-line"};
   e_object* line = store.first_line();
   unsigned word = 0;
   int paragraph = 0;
@@ -50,17 +48,7 @@ void BuildScript(telvane::store::ScriptStore& store) {
       store.CreateStoryEntry(line);
       line = store.InsertLine(line, true);
     }
-    telvane::store::StyledText text;
-    const int words = 20 + paragraph % 40;
-    for (int w = 0; w < words; ++w) {
-      const std::string s = std::string(kWords[word++ % std::size(kWords)]) + ' ';
-      text.text += s;
-      text.style.append(s.size(), static_cast<char>(w % 7 == 0 ? 0x11 : 0x00));
-      text.colour.append(s.size(), '8');
-    }
-    line = telvane::store::LayOutText(store, line, std::move(text), 0);
-    line->flags |= telvane::store::line_flag::kHardReturn;
-    line = store.InsertLine(line, true);
+    line = telvane::bench::AddParagraph(store, line, word, 20 + paragraph % 40, true);
     ++paragraph;
   }
 }

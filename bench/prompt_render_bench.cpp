@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "bench_script.h"
 #include "prompt/prompt_fonts.h"
 #include "prompt/prompt_page.h"
 #include "prompt/row_encoding.h"
@@ -17,22 +18,10 @@ using telvane::prompt::PromptPosition;
 using telvane::store::e_object;
 
 void BuildScript(telvane::store::ScriptStore& store) {
-  static constexpr const char* kWords[] = {"The",  "minister", "said",  "today", "that",
-                                           "rail", "fares",    "would", "rise",  "again,",
-                                           "by",   "three",    "per",   "cent",  "in-line"};
   e_object* line = store.first_line();
   unsigned word = 0;
   for (int paragraph = 0; paragraph < 200; ++paragraph) {
-    telvane::store::StyledText text;
-    for (int w = 0; w < 30; ++w) {
-      const std::string s = std::string(kWords[word++ % std::size(kWords)]) + ' ';
-      text.text += s;
-      text.style.append(s.size(), '\0');
-      text.colour.append(s.size(), '8');
-    }
-    line = telvane::store::LayOutText(store, line, std::move(text), 0);
-    line->flags |= telvane::store::line_flag::kHardReturn;
-    line = store.InsertLine(line, true);
+    line = telvane::bench::AddParagraph(store, line, word, 30, false);
   }
 }
 

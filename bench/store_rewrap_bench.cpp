@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_script.h"
 #include "prompt/prompt_fonts.h"
 #include "store/line_fit.h"
 #include "store/script_store.h"
@@ -14,25 +15,10 @@ using telvane::store::e_object;
 constexpr int kLines = 50000;
 
 void BuildScript(telvane::store::ScriptStore& store) {
-  static constexpr const char* kWords[] = {"the",  "minister", "said",  "today", "that",
-                                           "rail", "fares",    "would", "rise",  "again,",
-                                           "by",   "three",    "per",   "cent",  "in-line"};
   e_object* line = store.first_line();
   unsigned word = 0;
-  int paragraph = 0;
-  while (store.line_count() < kLines) {
-    telvane::store::StyledText text;
-    const int words = 20 + paragraph % 40;
-    for (int w = 0; w < words; ++w) {
-      const std::string s = std::string(kWords[word++ % std::size(kWords)]) + ' ';
-      text.text += s;
-      text.style.append(s.size(), static_cast<char>(w % 7 == 0 ? 0x11 : 0x00));
-      text.colour.append(s.size(), '8');
-    }
-    line = telvane::store::LayOutText(store, line, std::move(text), 0);
-    line->flags |= telvane::store::line_flag::kHardReturn;
-    line = store.InsertLine(line, true);
-    ++paragraph;
+  for (int paragraph = 0; store.line_count() < kLines; ++paragraph) {
+    line = telvane::bench::AddParagraph(store, line, word, 20 + paragraph % 40, true);
   }
 }
 
