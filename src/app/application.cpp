@@ -317,6 +317,15 @@ bool Application::ConfirmReplaceScript() {
   }
 }
 
+void Application::ShowStoryInEditor(store::r_object* entry) {
+  if (entry == nullptr || entry->line == nullptr || entry == store_.run_end()) return;
+  store_.top_line() = entry->line;
+  store_.current_line() = entry->line;
+  store_.caret_row = 0;
+  store_.caret_column = 0;
+  hooks_.refresh_script_windows();
+}
+
 bool Application::FileNew() {
   if (!ConfirmReplaceScript()) return false;
   store_.NewScript();

@@ -115,6 +115,9 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   void ClearStatusLine();
 
   bool OpenScriptByName(const std::string& path);
+  // The run order's double click or Enter: the story's slug line goes to the editor's top
+  // row with the caret at its start.
+  void ShowStoryInEditor(store::r_object* entry);
   // File > New, Open and Append.
   bool FileNew();
   bool FileOpen(bool append);

@@ -391,3 +391,25 @@ TEST_F(ShellTest, SaveScriptAsTakesTypeExtensionAndCloakedChoice) {
 
 }  // namespace
 }  // namespace telvane::app
+
+namespace telvane::app {
+namespace {
+
+TEST_F(ShellTest, ShowingAStoryPutsItsSlugLineAtTheTop) {
+  dir.Write("news.tvl", NativeScript());
+  Start();
+  RunStartup();
+  ASSERT_TRUE(app->OpenScriptByName(dir.File("news.tvl")));
+  store::r_object* story = app->store().first_line()->story;
+  ASSERT_NE(story, nullptr);
+  app->store().caret_column = 5;
+  app->ShowStoryInEditor(story);
+  EXPECT_EQ(app->store().top_line().get(), story->line);
+  EXPECT_EQ(app->store().current_line().get(), story->line);
+  EXPECT_EQ(app->store().caret_column, 0);
+  app->ShowStoryInEditor(app->store().run_end());  // RunEnd has no story to show
+  EXPECT_EQ(app->store().top_line().get(), story->line);
+}
+
+}  // namespace
+}  // namespace telvane::app
