@@ -22,11 +22,6 @@ constexpr std::uint32_t kPureRed = 0x0000FF;
 constexpr std::size_t kWorkBufferBytes = 32768;
 constexpr std::size_t kRecentFiles = 4;
 
-bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
-  return text.size() >= suffix.size() &&
-         SameNameIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
-}
-
 std::vector<std::string> LoadListIfPresent(const std::string& path) {
   auto bytes = platform::ReadWholeFile(path, std::uintmax_t{16} << 20);
   return bytes ? SplitLines(*bytes) : std::vector<std::string>();
@@ -114,16 +109,8 @@ void Application::LoadTranslationTables() {
 }
 
 void Application::SelectConfiguration() {
-  auto master = config::ProfileFile::Load(paths_.master_config);
-  if (master) {
-    master_.multiple_configuration = master->GetBool("Main", "Multiple Configuration", false);
-    master_.ini_file = master->GetString("Main", "Ini File", "telvn32.ini");
-  }
-  const std::string name = master_.multiple_configuration && IsPlainConfigName(master_.ini_file) &&
-                                   !master_.ini_file.empty()
-                               ? master_.ini_file
-                               : std::string("telvn32.ini");
-  config_path_ = paths_.File(name);
+  master_ = config::ReadMasterConfig(paths_.master_config);
+  config_path_ = paths_.File(master_.ConfigName());
   if (!master_.multiple_configuration || view_ == nullptr) return;
   ConfigChooser chooser(ChooserMode::kChoose, paths_.dir, config_path_, catalogue_, host_.dialogs);
   view_->OpenConfigChooser(chooser);
@@ -218,7 +205,8 @@ Status Application::SaveMessageList(const std::string& path) {
 }
 
 void Application::AddRecentFile(const std::string& path) {
-  std::erase_if(recent_files_, [&](const std::string& p) { return SameNameIgnoringCase(p, path); });
+  std::erase_if(recent_files_,
+                [&](const std::string& p) { return platform::SameIgnoringCase(p, path); });
   recent_files_.insert(recent_files_.begin(), path);
   if (recent_files_.size() > kRecentFiles) recent_files_.resize(kRecentFiles);
 }
@@ -253,7 +241,7 @@ void Application::SetReadOnlyPanel(std::string_view text) {
 bool Application::OpenScriptByName(const std::string& path) {
   if (!platform::FileExists(path)) {
     std::erase_if(recent_files_,
-                  [&](const std::string& p) { return SameNameIgnoringCase(p, path); });
+                  [&](const std::string& p) { return platform::SameIgnoringCase(p, path); });
     Ask(MessageText(4), BoxKind::kInformation, BoxButtons::kOk);
     return false;
   }
@@ -270,8 +258,9 @@ bool Application::LoadScript(const std::string& path, bool replace) {
   const bool loaded = files_.ReadScriptFile(path);
   if (loaded && replace) {
     // An existing ".tvl" in any case stays, so no second "x.TVL" appears beside "x.tvl".
-    files_.set_current_file_name(
-        EndsWithIgnoringCase(path, ".tvl") ? path : platform::ReplaceExtension(path, ".TVL"));
+    files_.set_current_file_name(platform::EndsWithIgnoringCase(path, ".tvl")
+                                     ? path
+                                     : platform::ReplaceExtension(path, ".TVL"));
     store_.MarkChanged(false);
   } else if (loaded) {
     store_.MarkChanged(true);
@@ -423,12 +412,8 @@ Status Application::LoadConfigCopy(const std::string& chosen) {
 }
 
 void Application::RewriteMasterConfig() {
-  config::ProfileFile master;
-  if (auto existing = config::ProfileFile::Load(paths_.master_config))
-    master = std::move(*existing);
-  master.SetBool("Main", "Multiple Configuration", master_.multiple_configuration);
-  master.Set("Main", "Ini File", platform::BaseName(config_path_));
-  Status saved = master.Save(paths_.master_config);
+  master_.ini_file = platform::BaseName(config_path_);
+  Status saved = config::WriteMasterConfig(paths_.master_config, master_);
   if (!saved) ShowStatusMessage(saved.error().message);
 }
 

@@ -19,6 +19,7 @@
 #include "app/shell_view.h"
 #include "app/status_messages.h"
 #include "app/translation_tables.h"
+#include "config/master_config.h"
 #include "config/profile_file.h"
 #include "config/settings.h"
 #include "formats/script_files.h"
@@ -51,11 +52,6 @@ struct BusyFlags {
   bool polling = false;
   bool mos_operation = false;
   bool Any() const { return file_operation || transfer || save || polling || mos_operation; }
-};
-
-struct MasterConfig {
-  bool multiple_configuration = false;
-  std::string ini_file = "telvn32.ini";
 };
 
 class Application : public formats::FileOperator, private store::StoreNotices {
@@ -153,7 +149,7 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   const MessageCatalogue& catalogue() const { return catalogue_; }
   const TranslationTables& tables() const { return tables_; }
   config::Settings& settings() { return settings_; }
-  const MasterConfig& master_config() const { return master_; }
+  const config::MasterConfig& master_config() const { return master_; }
   const std::string& config_path() const { return config_path_; }
   const std::string& tpl_path() const { return tpl_path_; }
   const std::string& tro_path() const { return tro_path_; }
@@ -216,7 +212,7 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   MessageCatalogue catalogue_;
   StatusMessages status_messages_;
   TranslationTables tables_{};
-  MasterConfig master_;
+  config::MasterConfig master_;
   config::ProfileFile config_file_;
   config::Settings settings_;
   prompt::PromptFontTable prompt_fonts_;

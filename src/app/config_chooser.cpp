@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/text_lines.h"
+#include "config/master_config.h"
 #include "platform/files.h"
 
 namespace telvane::app {
@@ -13,18 +14,6 @@ namespace fs = std::filesystem;
 using platform::BoxAnswer;
 using platform::BoxButtons;
 using platform::BoxKind;
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
-bool IsPlainConfigName(std::string_view name) {
-  return name.find('/') == std::string_view::npos && name.find('\\') == std::string_view::npos &&
-         name.find("..") == std::string_view::npos;
-}
 
 ConfigChooser::ConfigChooser(ChooserMode mode, std::string program_dir, std::string current_config,
                              const MessageCatalogue& catalogue, platform::Dialogs& dialogs,
@@ -58,7 +47,7 @@ void ConfigChooser::Refresh() {
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(dir_, ec)) {
     const std::string name = entry.path().filename().string();
-    if (name.size() > 4 && SameNameIgnoringCase(name.substr(name.size() - 4), ".ini") &&
+    if (name.size() > 4 && platform::EndsWithIgnoringCase(name, ".ini") &&
         entry.is_regular_file(ec)) {
       entries_.push_back(name.substr(0, name.size() - 4));
     }
@@ -73,7 +62,7 @@ void ConfigChooser::Click(std::size_t entry) {
 void ConfigChooser::Ok() {
   const std::string name(TrimBlanks(edit_text));
   if (name.empty()) return;
-  if (!IsPlainConfigName(name)) {
+  if (!config::IsPlainConfigName(name)) {
     dialogs_.MessageBox("Invalid configuration name: " + name, BoxKind::kInformation,
                         BoxButtons::kOk);
     return;
@@ -105,8 +94,8 @@ void ConfigChooser::Ok() {
 }
 
 void ConfigChooser::Delete(const std::string& name, const std::string& path) {
-  if (SameNameIgnoringCase(name, "telvn32") ||
-      SameNameIgnoringCase(platform::BaseName(current_), name + ".ini")) {
+  if (platform::SameIgnoringCase(name, "telvn32") ||
+      platform::SameIgnoringCase(platform::BaseName(current_), name + ".ini")) {
     dialogs_.MessageBox(catalogue_.Text(674), BoxKind::kInformation, BoxButtons::kOk);
     return;
   }

@@ -52,10 +52,4 @@ class ConfigChooser {
   bool closed_ = false;
 };
 
-// A configuration name is a plain file name: no separator and no "..".
-bool IsPlainConfigName(std::string_view name);
-
-// Names compare without regard to case, as the stations' file systems did.
-bool SameNameIgnoringCase(std::string_view a, std::string_view b);
-
 }  // namespace telvane::app

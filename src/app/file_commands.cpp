@@ -90,7 +90,7 @@ std::optional<Application::SaveTarget> Application::ChooseSaveTarget() {
   settings_.SetBool(Key::kMenuFileSaveCloaked, save_cloaked);
   std::string path = *chosen;
   const SaveEntry entry = EntryOf(save_filter_index_);
-  if (!entry.extension.empty() && !SameNameIgnoringCase(ExtensionOf(path), entry.extension)) {
+  if (!entry.extension.empty() && !platform::SameIgnoringCase(ExtensionOf(path), entry.extension)) {
     const BoxAnswer answer = Ask(
         MessageText(518) + " ." + std::string(entry.extension.substr(1)) + " " + MessageText(519),
         BoxKind::kConfirmation, BoxButtons::kYesNoCancel);

@@ -3,29 +3,15 @@
 #include <string_view>
 #include <utility>
 
+#include "config/master_config.h"
 #include "config/profile_file.h"
 #include "config/settings.h"
 #include "platform/files.h"
 
 namespace telvane::config {
 
-namespace {
-
-constexpr std::string_view kDefaultConfigName = "telvn32.ini";
-
-bool IsPlainFileName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
-}
-
-}  // namespace
-
 std::string SelectedConfigName(const std::string& program_dir) {
-  auto master = ProfileFile::Load(program_dir + "master.cfg");
-  if (!master || !master->GetBool("Main", "Multiple Configuration", false)) {
-    return std::string(kDefaultConfigName);
-  }
-  std::string name = master->GetString("Main", "Ini File", kDefaultConfigName);
-  return IsPlainFileName(name) ? name : std::string(kDefaultConfigName);
+  return ReadMasterConfig(program_dir + "master.cfg").ConfigName();
 }
 
 int RunSettingsCommand(const std::vector<std::string>& args, const std::string& program_dir,

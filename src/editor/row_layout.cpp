@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "config/colours.h"
 #include "store/line_fit.h"
 
 namespace telvane::editor {
@@ -18,13 +19,6 @@ constexpr std::uint8_t kStatusTemp = 5;
 constexpr int kTextIndent = 2;
 constexpr int kLineEndBlock = 20;
 
-// The operating system's highlight colours stand for themselves in stored settings; the
-// editor uses the common defaults for them.
-Rgb Resolve(int value, Rgb system_default) {
-  return (static_cast<std::uint32_t>(value) & 0xFF000000u) != 0 ? system_default
-                                                                : static_cast<Rgb>(value);
-}
-
 std::uint32_t StatusOf(const e_object& line) {
   return line.flags & lf::kStatusMask;
 }
@@ -34,7 +28,7 @@ std::uint32_t StatusOf(const e_object& line) {
 EditorColours EditorColoursFrom(const config::Settings& s) {
   using config::Key;
   EditorColours c;
-  auto get = [&](Key key, Rgb fallback) { return Resolve(s.Int(key), fallback); };
+  auto get = [&](Key key, Rgb fallback) { return config::ResolveColour(s.Int(key), fallback); };
   c.edit_b = get(Key::kColorsEditB, c.edit_b);
   c.edit_f = get(Key::kColorsEditF, c.edit_f);
   c.slug_b = get(Key::kColorsSlugB, c.slug_b);
@@ -60,9 +54,7 @@ EditorColours EditorColoursFrom(const config::Settings& s) {
 }
 
 Rgb PaletteColour(int index) {
-  static constexpr Rgb kTable[8] = {0x000000, 0x0000FF, 0x00FF00, 0x00FFFF,
-                                    0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
-  return kTable[index & 7];
+  return config::ColourNumber(index);
 }
 
 LineColours ColoursOfLine(const store::ScriptStore& store, const e_object& line,

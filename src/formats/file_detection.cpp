@@ -3,6 +3,8 @@
 #include <array>
 #include <cctype>
 
+#include "platform/files.h"
+
 namespace telvane::formats {
 
 namespace {
@@ -11,16 +13,6 @@ constexpr std::string_view kCompoundSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE
 
 bool Starts(std::string_view head, std::string_view bytes) {
   return head.substr(0, 4) == bytes;
-}
-
-bool StartsNoCase(std::string_view head, std::string_view text) {
-  if (head.size() < text.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(head[i])) != static_cast<unsigned char>(text[i])) {
-      return false;
-    }
-  }
-  return true;
 }
 
 struct Rule {
@@ -63,9 +55,11 @@ FileFormat DetectFileFormat(std::string_view head) {
   }
   if (Starts(head, "|Sto")) return kFormat20;
   if (Starts(head, "QMR5")) return kNativeV5;
-  if (StartsNoCase(head, "<NSM") || StartsNoCase(head, "<HEA")) return kNsmlStory;
+  if (platform::StartsWithIgnoringCase(head, "<NSM") ||
+      platform::StartsWithIgnoringCase(head, "<HEA"))
+    return kNsmlStory;
   if (!head.empty() && head[0] == '\x02') return kNewstarStory;
-  if (StartsNoCase(head, "<ORD")) return kNsmlRunOrder;
+  if (platform::StartsWithIgnoringCase(head, "<ORD")) return kNsmlRunOrder;
   if (Starts(head, "[Scr")) return kPagewrangler;
   if (Starts(head, "<mos")) return kMosStory;
   if (Starts(head, "\xE1\xE0\xE3\xE2")) return kUnicodeV4;

@@ -25,14 +25,6 @@ constexpr std::array<Key, 8> kGapKeys{Key::kScriptF1Gap, Key::kScriptF2Gap, Key:
                                       Key::kScriptF4Gap, Key::kScriptF5Gap, Key::kScriptF6Gap,
                                       Key::kScriptF7Gap, Key::kScriptF8Gap};
 
-bool HasExtension(std::string_view path, std::string_view ext) {
-  if (path.size() < ext.size()) return false;
-  const std::string_view tail = path.substr(path.size() - ext.size());
-  return std::equal(tail.begin(), tail.end(), ext.begin(), [](char a, char b) {
-    return std::toupper(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b);
-  });
-}
-
 Result<std::string> ReadAll(int fd) {
   std::string data;
   char block[8192];
@@ -128,7 +120,9 @@ store::e_object* ScriptFiles::PrepareInsertion() {
 bool ScriptFiles::ReadScriptFile(const std::string& path) {
   // 1.
   read_only_ = false;
-  if (HasExtension(path, ".EXE") || HasExtension(path, ".SYS") || HasExtension(path, ".COM")) {
+  if (platform::EndsWithIgnoringCase(path, ".EXE") ||
+      platform::EndsWithIgnoringCase(path, ".SYS") ||
+      platform::EndsWithIgnoringCase(path, ".COM")) {
     load_abort_ = true;
     op_.Ask(op_.MessageText(191), BoxKind::kInformation, BoxButtons::kOk);
     return false;

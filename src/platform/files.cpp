@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -76,6 +78,22 @@ std::int64_t FileWriteStamp(const std::string& path) {
   constexpr std::int64_t kEpochDelta = 11644473600LL;
   return (static_cast<std::int64_t>(st.st_mtim.tv_sec) + kEpochDelta) * 10000000LL +
          st.st_mtim.tv_nsec / 100;
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() &&
+         SameIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && SameIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 std::string BaseName(std::string_view path) {

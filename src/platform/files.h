@@ -27,6 +27,11 @@ std::int64_t FileWriteStamp(const std::string& path);
 // "dir/name.ext" -> "dir/name" + new_ext; a name without extension gets new_ext appended.
 std::string ReplaceExtension(const std::string& path, std::string_view new_ext);
 
+// Names compare without regard to (ASCII) case, as the stations' file systems did.
+bool SameIgnoringCase(std::string_view a, std::string_view b);
+bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix);
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
+
 // The last path component.
 std::string BaseName(std::string_view path);
 

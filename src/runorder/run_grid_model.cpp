@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "config/colours.h"
 #include "runorder/story_status.h"
 
 namespace telvane::runorder {
@@ -11,18 +12,6 @@ using store::r_object;
 namespace gc = grid_colour;
 
 namespace {
-
-// System colours (the top byte set) keep the built-in value.
-Rgb Resolve(int value, Rgb fallback) {
-  const auto v = static_cast<std::uint32_t>(value);
-  return (v & 0xFF000000u) != 0 ? fallback : v;
-}
-
-Rgb Palette(int index) {
-  static constexpr Rgb kTable[8] = {0x000000, 0x0000FF, 0x00FF00, 0x00FFFF,
-                                    0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
-  return kTable[index & 7];
-}
 
 std::string Trimmed(const std::string& t) {
   const auto b = t.find_first_not_of(' ');
@@ -40,12 +29,12 @@ GridOptions GridOptionsFrom(const config::Settings& s) {
   using config::Key;
   GridOptions o;
   o.timing = TimingOptionsFrom(s);
-  o.run_b = Resolve(s.Int(Key::kColorsRunB), o.run_b);
-  o.run_f = Resolve(s.Int(Key::kColorsRunF), o.run_f);
-  o.cloak_b = Resolve(s.Int(Key::kColorsCloakB), o.cloak_b);
-  o.cloak_f = Resolve(s.Int(Key::kColorsCloakF), o.cloak_f);
-  o.high_b = Resolve(s.Int(Key::kColorsHighB), o.high_b);
-  o.high_f = Resolve(s.Int(Key::kColorsHighF), o.high_f);
+  o.run_b = config::ResolveColour(s.Int(Key::kColorsRunB), o.run_b);
+  o.run_f = config::ResolveColour(s.Int(Key::kColorsRunF), o.run_f);
+  o.cloak_b = config::ResolveColour(s.Int(Key::kColorsCloakB), o.cloak_b);
+  o.cloak_f = config::ResolveColour(s.Int(Key::kColorsCloakF), o.cloak_f);
+  o.high_b = config::ResolveColour(s.Int(Key::kColorsHighB), o.high_b);
+  o.high_f = config::ResolveColour(s.Int(Key::kColorsHighF), o.high_f);
   o.display_run_times = s.Bool(Key::kRunOrderDisplayRunTimes);
   o.display_accumulation_times = s.Bool(Key::kRunOrderDisplayAccumulationTimes);
   o.presenter_displayed = s.Bool(Key::kRunOrderPresenterDisplayed);
@@ -62,7 +51,7 @@ GridOptions GridOptionsFrom(const config::Settings& s) {
   for (int n = 0; n < config::Settings::kPresenters; ++n) {
     const config::PresenterSetting& p = s.Presenter(n + 1);
     o.presenters[static_cast<std::size_t>(n)] = {
-        p.name, {Palette(p.slug_background), Palette(p.slug_foreground)}};
+        p.name, {config::ColourNumber(p.slug_background), config::ColourNumber(p.slug_foreground)}};
   }
   return o;
 }

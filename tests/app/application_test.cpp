@@ -204,7 +204,7 @@ TEST_F(CloseTest, ConfigurationChangedElsewhere) {
     SCOPED_TRACE(static_cast<int>(answer));
     app->settings().SetBool(config::Key::kMainTelvaneCloseConfirmation, false);
     app->settings().SetInt(config::Key::kSpeedPromptSpeed, 40);
-    platform::WriteFileAtomically(ini, "[Main]\r\nOther Station=1\r\n");
+    (void)platform::WriteFileAtomically(ini, "[Main]\r\nOther Station=1\r\n");
     std::filesystem::last_write_time(
         ini, std::filesystem::file_time_type::clock::now() + std::chrono::hours(1));
     vh.dialogs.asked.clear();

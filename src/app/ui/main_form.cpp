@@ -16,28 +16,8 @@
 
 namespace telvane::ui {
 
+using platform::qt::ColourOf;
 using platform::qt::FromCatalogue;
-
-namespace {
-
-// 0x00BBGGRR, or 0xFF0000nn for the system's colour nn (13 highlight, 14 highlighted text).
-QColor ColourOf(std::uint32_t value) {
-  if ((value & 0xFF000000u) == 0xFF000000u) {
-    const QPalette palette = QApplication::palette();
-    switch (value & 0xFFu) {
-      case 13:
-        return palette.color(QPalette::Highlight);
-      case 14:
-        return palette.color(QPalette::HighlightedText);
-      default:
-        return palette.color(QPalette::Window);
-    }
-  }
-  return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-                static_cast<int>((value >> 16) & 0xFF));
-}
-
-}  // namespace
 
 TMainForm::TMainForm(app::Application& app) : app_(app) {
   setObjectName(QStringLiteral("TMainForm"));

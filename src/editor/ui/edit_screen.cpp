@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "editor/scroll_math.h"
+#include "platform/qt/qt_host.h"
 
 namespace telvane::ui {
 
@@ -22,11 +23,6 @@ constexpr int kScrollMaximum = 10000;
 constexpr int kHorizontalRange = 4000;
 constexpr int kCaretWidth = 2;
 constexpr int kBlinkMs = 500;
-
-QColor ToQColor(editor::Rgb rgb) {
-  return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                static_cast<int>((rgb >> 16) & 0xFF));
-}
 
 QWidget* Panel(QWidget* parent, const char* name, const QColor& colour) {
   auto* panel = new QWidget(parent);
@@ -252,7 +248,8 @@ void TEditScreen::paintEvent(QPaintEvent* event) {
     if (y + rh >= dirty.top() && y <= dirty.bottom()) PaintRow(painter, *line, y);
   }
   if (y < bottom) {
-    painter.fillRect(QRect(0, y, TextAreaRight(), bottom - y), ToQColor(colours_.edit_b));
+    painter.fillRect(QRect(0, y, TextAreaRight(), bottom - y),
+                     platform::qt::ColourOf(colours_.edit_b));
     const editor::RowOptions options = RowOptionsNow();
     if (options.studio_column) {
       painter.fillRect(QRect(options.split_left, y, kSplitPanelWidth, bottom - y),
@@ -268,15 +265,15 @@ void TEditScreen::PaintRow(QPainter& painter, const store::e_object& line, int y
   const editor::RowLayout row =
       layouter_->Layout(store_, line, options, y, rh, metrics_->EditSize(0));
   const int charset = store::CharsetOf(line);
-  painter.fillRect(QRect(0, y, TextAreaRight(), rh), ToQColor(row.fill));
+  painter.fillRect(QRect(0, y, TextAreaRight(), rh), platform::qt::ColourOf(row.fill));
   if (row.studio) {
     const int split = options.split_left;
-    painter.fillRect(QRect(0, y, split, rh), ToQColor(row.studio->background));
+    painter.fillRect(QRect(0, y, split, rh), platform::qt::ColourOf(row.studio->background));
     painter.fillRect(QRect(split, y, kSplitPanelWidth, rh), QColor(0x80, 0, 0));
     painter.save();
     painter.setClipRect(QRect(0, y, split, rh), Qt::IntersectClip);
     painter.setFont(metrics_->StyledFont(0, 0));
-    painter.setPen(ToQColor(row.studio->text));
+    painter.setPen(platform::qt::ColourOf(row.studio->text));
     painter.drawText(
         QPoint(row.studio->x + 2, y + row_metrics_.baseline_offset[0] + metrics_->Font(0).ascent),
         BytesToQString(row.studio->bytes, charset));
@@ -284,14 +281,15 @@ void TEditScreen::PaintRow(QPainter& painter, const store::e_object& line, int y
   }
   if (row.highlight) {
     painter.fillRect(QRect(row.highlight->x, y, row.highlight->width, rh),
-                     ToQColor(colours_.high_b));
+                     platform::qt::ColourOf(colours_.high_b));
   }
   painter.save();
   painter.setClipRect(QRect(text_left(), y, TextAreaRight() - text_left(), rh), Qt::IntersectClip);
   for (const editor::Run& run : row.runs) {
-    if (run.opaque) painter.fillRect(QRect(run.x, y, run.width, rh), ToQColor(run.background));
+    if (run.opaque)
+      painter.fillRect(QRect(run.x, y, run.width, rh), platform::qt::ColourOf(run.background));
     painter.setFont(metrics_->StyledFont(run.font, run.style & 0x7));
-    painter.setPen(ToQColor(run.text));
+    painter.setPen(platform::qt::ColourOf(run.text));
     const int baseline = y + row_metrics_.baseline_offset[static_cast<std::size_t>(run.font)] +
                          metrics_->Font(run.font).ascent;
     painter.drawText(QPoint(run.x, baseline), BytesToQString(run.bytes, charset));

@@ -16,12 +16,28 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include "config/colours.h"
 #include "store/code_pages.h"
 
 namespace telvane::platform::qt {
 
 QString FromCatalogue(std::string_view bytes) {
   return QString::fromStdString(store::CodePageToUtf8(bytes, store::kDefaultCodePage));
+}
+
+QColor ColourOf(std::uint32_t value) {
+  if (config::IsSystemColour(value)) {
+    const QPalette palette = QApplication::palette();
+    switch (value & 0xFFu) {
+      case 13:
+        return palette.color(QPalette::Highlight);
+      case 14:
+        return palette.color(QPalette::HighlightedText);
+      default:
+        return palette.color(QPalette::Window);
+    }
+  }
+  return QColor(config::RedOf(value), config::GreenOf(value), config::BlueOf(value));
 }
 
 LocalTime QtClock::LocalNow() const {

@@ -3,6 +3,7 @@
 // The Qt implementation of the host: timers, the event loop, message boxes, sockets and the
 // clipboard of a running program.
 
+#include <QColor>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
@@ -85,5 +86,9 @@ class QtHost {
 
 // Catalogue texts are code page 1252; Qt wants UTF-16.
 QString FromCatalogue(std::string_view bytes);
+
+// A colour as the configuration stores it (0x00BBGGRR, or 0xFF0000nn for the system's colour
+// nn: 13 highlight, 14 highlighted text).
+QColor ColourOf(std::uint32_t value);
 
 }  // namespace telvane::platform::qt

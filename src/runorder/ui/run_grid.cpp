@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "platform/qt/qt_host.h"
 #include "runorder/quillbox.h"
 #include "store/code_pages.h"
 
@@ -15,11 +16,6 @@ namespace telvane::ui {
 using runorder::RunGridModel;
 
 namespace {
-
-QColor ToQColor(runorder::Rgb rgb) {
-  return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                static_cast<int>((rgb >> 16) & 0xFF));
-}
 
 constexpr int kTextInset = 4;
 constexpr int kTimeColumnWidth = 56;
@@ -156,10 +152,10 @@ void RunGrid::PaintCell(QPainter& painter, int row, int column) {
   const runorder::Cell cell = header ? model_.HeaderCell(column) : model_.DataCell(row, column);
   const runorder::CellColours colours =
       header ? RunGridModel::HeaderColours() : model_.Colours(row, column, hasFocus());
-  painter.fillRect(rect, ToQColor(colours.background));
+  painter.fillRect(rect, platform::qt::ColourOf(colours.background));
   painter.setPen(QColor(0xC0, 0xC0, 0xC0));
   painter.drawRect(rect.adjusted(0, 0, -1, -1));
-  painter.setPen(ToQColor(colours.text));
+  painter.setPen(platform::qt::ColourOf(colours.text));
   painter.save();
   painter.setClipRect(rect);
   const QString text = CellText(cell);
@@ -174,13 +170,14 @@ void RunGrid::PaintCell(QPainter& painter, int row, int column) {
   }
   painter.restore();
   if (!header && model_.SeparatorAbove(row)) {
-    painter.fillRect(QRect(rect.left(), rect.top() - 2, rect.width(), 4), ToQColor(0xFF0000));
+    painter.fillRect(QRect(rect.left(), rect.top() - 2, rect.width(), 4),
+                     platform::qt::ColourOf(0xFF0000));
   }
 }
 
 void RunGrid::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(viewport());
-  painter.fillRect(viewport()->rect(), ToQColor(model_.options().run_b));
+  painter.fillRect(viewport()->rect(), platform::qt::ColourOf(model_.options().run_b));
   const int last = std::min(top_row() + VisibleRows(), model_.story_count() + 1);
   for (int row = top_row(); row <= last; ++row) {
     for (int c = 0; c < runorder::kGridColumns; ++c) PaintCell(painter, row, c);
