@@ -5,6 +5,9 @@
 
 #include "app/text_lines.h"
 #include "config/config_copies.h"
+#include "devices/colour_tables.h"
+#include "devices/set_up_block.h"
+#include "formats/number_text.h"
 #include "formats/store_settings.h"
 #include "platform/files.h"
 #include "runorder/run_order_options.h"
@@ -37,6 +40,7 @@ Application::Application(platform::Host& host, std::string program_dir,
       log_(log),
       settings_(config::Settings::Defaults(host.facts.pixels_per_inch)) {
   files_.on_fonts_changed = [this] { ApplyPromptFonts(); };
+  CreatePromptEngine();
 }
 
 Application::~Application() {
@@ -77,9 +81,60 @@ void Application::CreateMainWindow() {
   } catch (const std::bad_alloc&) {
     Ask(MessageText(18), BoxKind::kError, BoxButtons::kOk);
   }
+  // 27. The remote prompting server; the newsroom links arrive with their issues.
+  if (settings_.Bool(Key::kMainRemotePromptingControl)) {
+    const auto port =
+        formats::NumberOf<int>(settings_.Text(Key::kMainRemotePromptingPortNumber));
+    remote_prompting_ = std::make_unique<prompt::RemotePrompting>(
+        host_.network, render_options_, [this](std::string_view text) { ShowStatusMessage(text); });
+    if (port && *port > 0 && *port < 65536) {
+      remote_prompting_->Listen(static_cast<std::uint16_t>(*port));
+    } else {
+      ShowStatusMessage("Remote prompting: port \"" +
+                        settings_.Text(Key::kMainRemotePromptingPortNumber) + "\" is not a port");
+    }
+    engine_->AddLineHooks(remote_prompting_.get());
+  }
   // 14., 17.-21., 23., 24., 26. and 28. are the main window's own (pictures, tool bar, hints,
-  // captions, status line colours); 9., 15., 25. and 27. arrive with the editor, the prompt
-  // card and the newsroom links.
+  // captions, status line colours); 9., 15. and 25. arrive with the editor and the newsroom
+  // links.
+}
+
+void Application::CreatePromptEngine() {
+  engine_ = std::make_unique<prompt::ScrollEngine>(store_, run_order_, renderer_, prompt_card_,
+                                                   host_.clock, host_.timers, prompt_link_);
+  editor_prompt_hooks_ = std::make_unique<EditorPromptHooks>(*engine_, store_, run_order_);
+  hooks_.is_prompting = [this] { return engine_->prompting(); };
+  hooks_.request_prompt_stop = [this] { engine_->RequestStop(); };
+  engine_->on_move_cue = [this](bool up) {
+    const devices::CardGeometry geometry = devices::GeometryOf(settings_);
+    const int cue = settings_.Int(Key::kPcCardCue);
+    const int moved = up ? devices::CueUp(cue, geometry) : devices::CueDown(cue, geometry);
+    if (moved == cue) return false;
+    settings_.SetInt(Key::kPcCardCue, moved);
+    return true;
+  };
+}
+
+void Application::OpenPromptDevices() {
+  prompt_card_.SetSetUpSource(devices::MakeSetUpSource(
+      settings_, devices::LoadUserCue(paths_.File("usercue.txt")),
+      [this] { return engine_ && engine_->prompting(); }, [] { return devices::BandRect{}; }));
+  prompt_card_.SetColourTableSource(devices::MakeColourTableSource(settings_));
+  prompt_output_ =
+      std::make_unique<devices::PromptOutput>(prompt_card_, settings_, host_, prompt_link_);
+  // A display that went away takes no more words: the prompt stops at once, as no answer
+  // to a hold would come.
+  prompt_output_->SetLinkHandlers([this](const std::string&) { engine_->RequestStop(); }, [] {});
+  prompt_output_->Open();
+}
+
+void Application::TogglePrompt() {
+  if (engine_->prompting() || engine_->start_requested()) {
+    engine_->RequestStop();
+  } else {
+    engine_->RequestStart(prompt::StartKind::kChosen);
+  }
 }
 
 void Application::LoadTranslationTables() {
@@ -216,6 +271,7 @@ void Application::ApplySettings() {
   store_.options() = formats::StoreOptionsFrom(settings_);
   run_order_.options() = runorder::RunOrderOptionsFrom(settings_);
   render_options_ = prompt::RenderOptionsFrom(settings_);
+  engine_->options() = prompt::EngineOptionsFrom(settings_);
 }
 
 void Application::ApplyPromptFonts() {

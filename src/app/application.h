@@ -15,6 +15,7 @@
 #include "app/config_chooser.h"
 #include "app/message_catalogue.h"
 #include "app/program_files.h"
+#include "app/prompt_link.h"
 #include "app/run_order_link.h"
 #include "app/shell_view.h"
 #include "app/status_messages.h"
@@ -24,9 +25,13 @@
 #include "config/settings.h"
 #include "formats/script_files.h"
 #include "platform/host.h"
+#include "devices/prompt_card.h"
+#include "devices/prompt_output.h"
 #include "prompt/prompt_fonts.h"
 #include "prompt/prompt_render.h"
+#include "prompt/remote_prompting.h"
 #include "prompt/render_options.h"
+#include "prompt/scroll_engine.h"
 #include "runorder/run_order.h"
 #include "store/script_store.h"
 
@@ -102,6 +107,16 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   int SaveAllStories(store::e_object* first_selected, store::e_object* last_selected, bool remote);
   store::ScriptStore& store() { return store_; }
   runorder::RunOrder& run_order() { return run_order_; }
+  // The prompt: the engine, the card it feeds, the output behind the card, and what the
+  // windows do when it changes.
+  prompt::ScrollEngine& engine() { return *engine_; }
+  devices::PromptCard& prompt_card() { return prompt_card_; }
+  devices::PromptOutput* prompt_output() { return prompt_output_.get(); }
+  PromptWindows& prompt_windows() { return prompt_link_.windows(); }
+  editor::PromptEditHooks& editor_prompt_hooks() { return *editor_prompt_hooks_; }
+  prompt::RemotePrompting* remote_prompting() { return remote_prompting_.get(); }
+  // The prompt button, "Prompt &On" and F9: starts prompting, or stops it while prompting.
+  void TogglePrompt();
   formats::ScriptFiles& files() { return files_; }
   prompt::PromptFontTable& prompt_fonts() { return prompt_fonts_; }
   // The one prompt renderer: card rows, the preview and the tool all draw with it.
@@ -199,6 +214,8 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   void LoadCommandLineScript();
   void RewriteMasterConfig();
   void ShutDownLinks();
+  void CreatePromptEngine();
+  void OpenPromptDevices();
   void WaitForBusyWork();
 
   platform::Host& host_;
@@ -222,6 +239,12 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   prompt::RenderOptions render_options_;
   prompt::PromptRenderer renderer_{store_, prompt_fonts_, render_options_};
   formats::ScriptFiles files_{store_, settings_, *this, host_.loop};
+  devices::PromptCard prompt_card_{host_.clock, host_.loop};
+  PromptLink prompt_link_{*this};
+  std::unique_ptr<devices::PromptOutput> prompt_output_;
+  std::unique_ptr<prompt::ScrollEngine> engine_;
+  std::unique_ptr<EditorPromptHooks> editor_prompt_hooks_;
+  std::unique_ptr<prompt::RemotePrompting> remote_prompting_;
   std::string config_path_;
   std::string tpl_path_;
   std::string tro_path_;

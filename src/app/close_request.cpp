@@ -81,8 +81,13 @@ void Application::ShutDownLinks() {
   closing_ = true;
   if (clipboard_monitor_) clipboard_monitor_->Stop();
   if (time_prompt_) time_prompt_->Stop();
-  // The remote control, remote prompting, master/slave, serial and MOS links close here in
-  // this order once they exist.
+  // The prompt output first; the remote control, master/slave, serial and MOS links close
+  // here in this order once they exist.
+  if (prompt_output_) prompt_output_->Close();
+  if (remote_prompting_) {
+    engine_->RemoveLineHooks(remote_prompting_.get());
+    remote_prompting_->Close();
+  }
 }
 
 void Application::WaitForBusyWork() {

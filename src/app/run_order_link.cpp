@@ -29,6 +29,30 @@ void RunOrderLink::RefreshEditor() {
   app_.hooks().refresh_script_windows();
 }
 
+void RunOrderLink::PromptJumpTo(store::r_object* entry) {
+  if (entry != nullptr) app_.engine().JumpToLine(entry->line);
+}
+
+void RunOrderLink::PromptResumeOn(store::e_object* line) { app_.engine().JumpToLine(line); }
+
+void RunOrderLink::PromptRestartOn(store::r_object* entry) {
+  if (entry != nullptr) app_.engine().JumpToLine(entry->line);
+}
+
+void RunOrderLink::PromptRebuild() {
+  // The order changed under the card: the page goes again from where it is.
+  app_.engine().RememberFeed();
+  app_.engine().EditDone();
+}
+
+void RunOrderLink::PromptStopRequested() { app_.engine().RequestStop(); }
+
+void RunOrderLink::PromptReposition() {
+  if (const store::r_object* air = app_.run_order().air_story()) {
+    app_.engine().JumpToLine(air->line);
+  }
+}
+
 void RunOrderLink::Information(const runorder::MessagePieces& text) {
   app_.Ask(Join(text), BoxKind::kInformation, BoxButtons::kOk);
 }

@@ -19,6 +19,12 @@ class RunOrderLink : public runorder::RunOrderObserver, public runorder::RunOrde
   // RunOrderObserver
   void RunOrderChanged() override;
   void RefreshEditor() override;
+  void PromptJumpTo(store::r_object* entry) override;
+  void PromptResumeOn(store::e_object* line) override;
+  void PromptRestartOn(store::r_object* entry) override;
+  void PromptRebuild() override;
+  void PromptStopRequested() override;
+  void PromptReposition() override;
 
   // RunOrderDialogs
   void Information(const runorder::MessagePieces& text) override;

@@ -60,7 +60,7 @@ void Application::StartupStep() {
       if (host_.facts.screen_width < 800 && host_.facts.system_font_height > 16) {
         Ask(MessageText(1228), BoxKind::kWarning, BoxButtons::kOk);
       }
-      // The prompt devices open here once the card interface exists.
+      if (prompt_output_ == nullptr) OpenPromptDevices();
       startup_state_ = 1;
       break;
     case 1:
@@ -112,9 +112,11 @@ void Application::LoadCommandLineScript() {
 }
 
 void Application::ServiceCycle() {
-  // 1.-3. Card events, the card's one-time information and the timing displays arrive with
-  //    the prompt card and timing windows.
-  // 4. Prompt control: a close deferred until the prompt stopped goes ahead now.
+  // 1. and 4. The prompt output, the card's events and the prompt control steps. 2. and 3.
+  //    (the card's one-time information, the timing displays) arrive with their windows.
+  if (prompt_output_) prompt_output_->Service();
+  engine_->ServiceCycle();
+  // 4. A close deferred until the prompt stopped goes ahead now.
   if (close_after_prompt_stop_ && !hooks_.is_prompting()) {
     close_after_prompt_stop_ = false;
     close_confirmed_ = true;

@@ -658,7 +658,10 @@ constexpr int SystemColour(int n) {
     "On Air Update Offset", true) \
   B(PresenterEnabled, "Presenter", "Enabled", false) \
   B(PresenterDisplayColours, "Presenter", "Display Colours", false) \
-  I(PresenterSelected, "Presenter", "Selected", 0)
+  I(PresenterSelected, "Presenter", "Selected", 0) \
+  I(PresenterDisplayOutput, "Presenter Display", "Output", 0) \
+  T(PresenterDisplayHost, "Presenter Display", "Host", "127.0.0.1") \
+  I(PresenterDisplayPort, "Presenter Display", "Port", 5290)
 
 // clang-format on
 

@@ -14,6 +14,7 @@
 
 #include "devices/card_protocol.h"
 #include "platform/result.h"
+#include "prompt/png_image.h"
 
 namespace telvane::devices {
 
@@ -27,9 +28,32 @@ using CardRow = std::array<std::uint8_t, card_data::kRowPixels>;  // colour numb
 // Thousandths of a row, so the curve is exact integers.
 std::int64_t MilliRowsPerSecond(int speed);
 
+// What the set-up block says about the picture. Horizontal places are card pixels of a
+// picture line kPictureWidth wide; the band's vertical places are field lines.
+struct CardPicture {
+  int raster_left = 50;  // centred until a set-up block places it
+  int cue_column = 0;
+  bool cue_right = false;
+  int cue_colour = 7;
+  int background_colour = 0;
+  bool picture_on = true;  // off with "PC Black"
+  bool colour_bars = false;
+  bool colour_output = true;
+  bool smooth = true;
+  bool fast = false;
+  int band_left = 0;
+  int band_top = 0;
+  int band_right = 0;
+  int band_bottom = 0;
+  // One word per pair of picture rows, up to the first word 0: the high byte is the marker's
+  // width on the upper row, the low byte on the lower row.
+  std::vector<std::uint16_t> cue_shape;
+};
+
 class SoftCard {
  public:
   enum class Lines { k625, k525 };
+  static constexpr int kPictureWidth = 768;
 
   struct Counters {
     std::int64_t rows_received = 0;  // rows of pages and fills
@@ -50,6 +74,8 @@ class SoftCard {
 
   // Scrolls to now_ms and asks for rows as the field nears an end of what it holds.
   void OnTick(std::int64_t now_ms);
+  // The same in microseconds, for a display that steps by a frame period.
+  void OnTickMicroseconds(std::int64_t now_us);
 
   // Hand controller: the card runs at the reported speed at once and reports it with 'U'.
   void HandSpeed(int speed);
@@ -66,6 +92,20 @@ class SoftCard {
   double FieldTop() const { return static_cast<double>(top_micro_) / kMicro; }
   // The cue marker's row in the field; nothing while hidden or before any set-up block.
   std::optional<int> CueRow() const { return cue_row_; }
+  // The field top counted from the first row of the current page, so that fills, which
+  // drop rows at the far end, do not move it; in millionths of a row.
+  std::int64_t ContentTopMicro() const { return first_row_ * kMicro + top_micro_; }
+
+  const CardPicture& picture() const { return picture_; }
+  // The eight colours as the colour tables give them (grey without colour output); the
+  // eight-colour table until tables arrive.
+  std::array<prompt::Rgb, 8> Palette() const;
+  // One line of the picture in colour numbers: the static parts (border, band, cue marker,
+  // colour bars) of picture row picture_row, the text of the held row content_row (counted
+  // as ContentTopMicro counts). out holds kPictureWidth pixels.
+  void ComposeLine(int picture_row, std::int64_t content_row, std::span<std::uint8_t> out) const;
+  // The whole field at card resolution, VisibleRows lines of kPictureWidth.
+  std::vector<std::uint8_t> ComposePicture() const;
 
   int speed() const { return speed_; }
   bool held() const { return held_; }
@@ -97,6 +137,8 @@ class SoftCard {
   void Emit(CardEvent event);
   void RequestRows(Direction direction);
   std::int64_t MaxTopMicro() const;
+  void ComposeBand(int picture_row, std::span<std::uint8_t> out) const;
+  void ComposeCue(int picture_row, std::span<std::uint8_t> out) const;
 
   Lines lines_;
   std::vector<std::uint8_t> events_;
@@ -119,7 +161,10 @@ class SoftCard {
   std::vector<std::uint8_t> colour_tables_;
   std::vector<std::uint32_t> set_up_;
   std::optional<int> cue_row_;
+  CardPicture picture_;
   std::int64_t top_micro_ = 0;
+  std::int64_t first_row_ = 0;  // rows dropped from, less rows added at, the top of the page
+  std::int64_t nano_remainder_ = 0;
 
   int speed_ = 32;
   bool held_ = false;

@@ -31,4 +31,8 @@ void StoreRunOrderEdits::MoveStory(store::r_object& entry, store::e_object& to) 
   store_.notices().RunOrderChanged();
 }
 
+void StoreRunOrderEdits::StoryNumberEdited(store::r_object& /*entry*/) {
+  store_.notices().RunOrderChanged();
+}
+
 }  // namespace telvane::editor

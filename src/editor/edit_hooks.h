@@ -16,6 +16,8 @@ class RunOrderEdits {
   virtual void RemoveStory(store::r_object& entry) = 0;
   // The story's slug line is now to.
   virtual void MoveStory(store::r_object& entry, store::e_object& to) = 0;
+  // The operator is editing the story's bracketed identifier in its slug line.
+  virtual void StoryNumberEdited(store::r_object& /*entry*/) {}
 };
 
 class StoreRunOrderEdits : public RunOrderEdits {
@@ -24,6 +26,7 @@ class StoreRunOrderEdits : public RunOrderEdits {
   store::r_object* CreateStory(store::e_object& slug_line) override;
   void RemoveStory(store::r_object& entry) override;
   void MoveStory(store::r_object& entry, store::e_object& to) override;
+  void StoryNumberEdited(store::r_object& entry) override;
 
  private:
   store::ScriptStore& store_;

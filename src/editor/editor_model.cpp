@@ -19,6 +19,10 @@ namespace lf = store::line_flag;
 constexpr std::uint32_t kEndFlags = lf::kHardReturn | lf::kPageBreak;
 constexpr std::uint8_t kSoftHyphen = 173;
 constexpr std::uint8_t kHardHyphen = 150;
+// Colour bit of text typed with an Arabic or Hebrew keyboard.
+constexpr std::uint8_t kRightToLeftTyped = 0x40;
+constexpr int kLangArabic = 1;
+constexpr int kLangHebrew = 13;
 
 int Length(const e_object* line) {
   return static_cast<int>(store::TextLength(*line));
@@ -42,6 +46,8 @@ EditorOptions EditorOptionsFrom(const config::Settings& s) {
   o.dot_space = s.Bool(Key::kScriptDotSpace);
   o.dot_space_data = s.Text(Key::kScriptDotSpaceData);
   o.space_count = s.Int(Key::kScriptSpaceCount);
+  o.pan_european = s.Bool(Key::kLanguagePanEuropean);
+  o.remove_number_on_prompt = s.Bool(Key::kScriptRemoveNumberOnPrompt);
   return o;
 }
 
@@ -160,6 +166,7 @@ void EditorModel::KeyPress(std::uint8_t byte) {
   }
   if (store_.prompting()) prompt_.RememberFeed();
   if (options_.force_uppercase) byte = store::ToUpperByte(byte, CodePageOf(*line));
+  MarkTypingLanguage();
   if (byte == ' ' && options_.dot_space && !IsSlugLine(*line)) {
     // A sentence end followed by the set number of spaces starts a new line.
     const int count = SpaceCount();
@@ -184,6 +191,27 @@ void EditorModel::KeyPress(std::uint8_t byte) {
   } else if (Printable(byte)) {
     TypeByte(byte);
   }
+}
+
+void EditorModel::MarkTypingLanguage() {
+  if (!options_.pan_european) return;
+  store::TypingState& typing = store_.typing();
+  // The primary language is the low ten bits of the layout's language identifier.
+  const int primary = typing.keyboard_language & 0x3FF;
+  if (primary == kLangArabic || primary == kLangHebrew) {
+    typing.colour |= kRightToLeftTyped;
+  } else {
+    typing.colour &= static_cast<std::uint8_t>(~kRightToLeftTyped);
+  }
+}
+
+CaretPlace EditorModel::Reflow(e_object* line, StyledText text, int caret, bool typed_break) {
+  const CaretPlace place = SetLineText(store_, line, std::move(text), caret, typed_break);
+  if (options_.remove_number_on_prompt && IsSlugLine(*place.line) &&
+      TakeBracketedStoryId(store_, *place.line, place.column)) {
+    run_order_.StoryNumberEdited(*place.line->story);
+  }
+  return place;
 }
 
 void EditorModel::SetStudioTyping(bool on) {
@@ -319,8 +347,7 @@ void EditorModel::TypeByte(std::uint8_t byte) {
   const int before = store_.line_count();
   const bool typed_break = c == ' ' || c == '-';
   e_object* first = typed_break && IsReal(line->prev) ? line->prev : line;
-  const CaretPlace place =
-      SetLineText(store_, line, std::move(text), static_cast<int>(col) + 1, typed_break);
+  const CaretPlace place = Reflow(line, std::move(text), static_cast<int>(col) + 1, typed_break);
   store_.current_line() = place.line;
   store_.caret_column = place.column;
   AfterEdit(first, before != store_.line_count());
@@ -415,7 +442,7 @@ void EditorModel::Backspace(bool ctrl) {
     int from = ctrl ? WordLeft(text.text, col) : col - 1;
     text.erase(static_cast<std::size_t>(from), static_cast<std::size_t>(col - from));
     if (ctrl && from == 0 && !text.empty() && text.text.front() == ' ') text.erase(0, 1);
-    const CaretPlace place = SetLineText(store_, line, std::move(text), from, false);
+    const CaretPlace place = Reflow(line, std::move(text), from, false);
     store_.current_line() = place.line;
     store_.caret_column = place.column;
     AfterEdit(IsReal(line->prev) ? line->prev : line, before != store_.line_count());
@@ -445,7 +472,7 @@ void EditorModel::Backspace(bool ctrl) {
   store_.current_line() = prev;
   store_.DeleteLine(line);
   if (was_top) store_.top_line() = prev;
-  const CaretPlace place = SetLineText(store_, prev, std::move(joined), caret, false);
+  const CaretPlace place = Reflow(prev, std::move(joined), caret, false);
   store_.current_line() = place.line;
   store_.caret_column = place.column;
   AfterEdit(prev, true);
@@ -466,7 +493,7 @@ void EditorModel::Delete() {
     const int before = store_.line_count();
     StyledText text = store_.GetLineText(line);
     text.erase(static_cast<std::size_t>(col), 1);
-    const CaretPlace place = SetLineText(store_, line, std::move(text), col, false);
+    const CaretPlace place = Reflow(line, std::move(text), col, false);
     store_.current_line() = place.line;
     store_.caret_column = place.column;
     AfterEdit(line, before != store_.line_count());
@@ -655,17 +682,66 @@ void EditorModel::PlaceCaret(int row, int column) {
   MoveCaretTo(line, column);
 }
 
-void EditorModel::SelectLineAt(int row) {
+e_object* EditorModel::LineAt(int row) const {
   e_object* line = top_line();
   for (int r = 0; r < row && IsReal(line->next); ++r) line = line->next;
-  for (e_object* at = store_.first_line(); IsReal(at); at = at->next) {
+  return line;
+}
+
+namespace {
+
+void SelectWholeLines(store::ScriptStore& store, e_object* first, e_object* last) {
+  bool inside = false;
+  for (e_object* at = store.first_line(); at != store.edit_tail(); at = at->next) {
+    if (at == first) inside = true;
     at->sel_start = 0;
-    at->sel_end = 0;
+    at->sel_end = !inside ? 0 : store::IsEmptyLine(*at) ? 255 : Length(at);
+    if (at == last) inside = false;
   }
-  line->sel_start = 0;
-  line->sel_end = store::IsEmptyLine(*line) ? 255 : Length(line);
+}
+
+}  // namespace
+
+void EditorModel::SelectLineAt(int row) {
+  e_object* line = LineAt(row);
+  SelectWholeLines(store_, line, line);
+  drag_anchor_ = line;
   MoveCaretTo(line, 0);
   AddDamage(0, Damage::kToBottom);
+}
+
+void EditorModel::DragLinesTo(int row) {
+  e_object* anchor = drag_anchor_.get();
+  if (!IsReal(anchor)) return;
+  if (row < 0) {
+    if (IsReal(top_line()->prev)) store_.top_line() = top_line()->prev;
+    row = 0;
+  } else if (row >= visible_rows_) {
+    row = visible_rows_ - 1;
+    // Only a full window has lines below it to scroll into.
+    const e_object* last = LineAt(row);
+    if (RowOf(last) == row && IsReal(last->next)) store_.top_line() = top_line()->next;
+  }
+  e_object* line = LineAt(row);
+  bool below = false;
+  for (const e_object* at = anchor; IsReal(at); at = at->next) {
+    if (at == line) {
+      below = true;
+      break;
+    }
+  }
+  if (below) {
+    SelectWholeLines(store_, anchor, line);
+  } else {
+    SelectWholeLines(store_, line, anchor);
+  }
+  MoveCaretTo(line, 0);
+  AddDamage(0, Damage::kToBottom);
+}
+
+store::r_object* EditorModel::StoryAtRow(int row) const {
+  e_object* slug = store_.StoryStartOf(LineAt(row));
+  return slug != nullptr && IsSlugLine(*slug) ? slug->story : nullptr;
 }
 
 void EditorModel::Wheel(int steps) {

@@ -11,6 +11,7 @@
 
 #include "config/settings.h"
 #include "editor/edit_hooks.h"
+#include "editor/set_line_text.h"
 #include "store/script_store.h"
 
 namespace telvane::editor {
@@ -44,6 +45,10 @@ struct EditorOptions {
   std::string dot_space_data = ".";
   int space_count = 1;
   bool disable_on_air_edit = false;
+  // "Pan European": text typed with an Arabic or Hebrew keyboard is marked.
+  bool pan_european = false;
+  // "Remove Number On Prompt": a truncated slug line's bracketed identifier is the story's.
+  bool remove_number_on_prompt = false;
   // A newsroom link runs and "Disable Editing While Polling" is on.
   bool editing_disabled = false;
 };
@@ -93,8 +98,14 @@ class EditorModel {
 
   // A press in the text at a row (0 at the top) and column.
   void PlaceCaret(int row, int column);
-  // A press in the left margin: the whole line is selected.
+  // A press in the left margin: the whole line is selected and a drag by lines starts.
   void SelectLineAt(int row);
+  // The drag reached row; above or below the window the window scrolls one row towards it.
+  void DragLinesTo(int row);
+  void EndLineDrag() { drag_anchor_ = nullptr; }
+  bool dragging_lines() const { return static_cast<bool>(drag_anchor_); }
+  // The story of the line at row (its slug line's entry), or null before the first story.
+  store::r_object* StoryAtRow(int row) const;
   // Positive steps move down.
   void Wheel(int steps);
   // The top line becomes the line at index (0 = first real line).
@@ -113,6 +124,9 @@ class EditorModel {
   bool MayEdit(bool show_on_air);
   bool OnAirProtected();
   void TypeByte(std::uint8_t byte);
+  void MarkTypingLanguage();
+  CaretPlace Reflow(store::e_object* line, store::StyledText text, int caret, bool typed_break);
+  store::e_object* LineAt(int row) const;
   void StudioType(std::uint8_t byte);
   void StudioEnter();
   void StudioErase(bool before_caret);
@@ -143,6 +157,7 @@ class EditorModel {
   bool studio_typing_ = false;
   Damage damage_;
   std::string status_text_;
+  store::LineRef drag_anchor_{store_.refs(), store::OnDelete::kFollow, store::OnNewScript::kClear};
 };
 
 }  // namespace telvane::editor

@@ -136,4 +136,16 @@ CaretPlace SetLineText(store::ScriptStore& store, e_object* line, StyledText tex
   return place;
 }
 
+bool TakeBracketedStoryId(store::ScriptStore& store, e_object& slug_line, int column) {
+  if (slug_line.story == nullptr || !TruncatedSlug(store, slug_line)) return false;
+  const std::string text = slug_line.text_a + slug_line.text_b;
+  const std::size_t open = text.find(store.options().slug_open_bracket);
+  if (open == std::string::npos) return false;
+  const std::size_t close = text.find(store.options().slug_close_bracket, open + 1);
+  if (close == std::string::npos) return false;
+  constexpr std::size_t kIdLimit = 8;
+  slug_line.story->story_id = text.substr(open + 1, std::min(close - open - 1, kIdLimit));
+  return column > static_cast<int>(open) && column <= static_cast<int>(close);
+}
+
 }  // namespace telvane::editor

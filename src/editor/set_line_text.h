@@ -24,4 +24,9 @@ store::e_object* InsertContinuation(store::ScriptStore& store, store::e_object* 
 CaretPlace SetLineText(store::ScriptStore& store, store::e_object* line, store::StyledText text,
                        int caret, bool just_typed_break);
 
+// Slug lines shown truncated with "Remove Number On Prompt": the text between the slug
+// brackets (at most 8 characters kept) becomes the story's identifier; the text itself keeps
+// it. Yields whether column lies inside the brackets.
+bool TakeBracketedStoryId(store::ScriptStore& store, store::e_object& slug_line, int column);
+
 }  // namespace telvane::editor

@@ -33,6 +33,17 @@ std::string Trimmed(const std::string& s) {
 
 }  // namespace
 
+std::string PresenterCaption(std::string_view caption, std::string_view name) {
+  constexpr std::string_view kMark = ":: ";
+  const std::size_t mark = caption.find(kMark);
+  if (mark != std::string_view::npos) caption.remove_prefix(mark + kMark.size());
+  if (name.empty()) return std::string(caption);
+  std::string out(name);
+  out += kMark;
+  out += caption;
+  return out;
+}
+
 std::optional<std::string> SlugDialog::Open() {
   if (open_) return std::nullopt;
   open_ = true;
@@ -104,7 +115,12 @@ void SlugDialog::MakeSlugLine(const std::string& identifier) {
     }
   }
   line->flags &= ~lf::kSlugLine;
-  run_order_.CreateStory(*line);
+  store::r_object* entry = run_order_.CreateStory(*line);
+  made_presenter_.reset();
+  if (presenter_mode_ && entry != nullptr) {
+    entry->story_presenter = store_.typing().presenter;
+    made_presenter_ = entry->story_presenter;
+  }
   store_.caret_column = static_cast<int>(store::TextLength(*line));
   store_.MarkChanged(true);
 }

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "editor/edit_hooks.h"
 #include "store/script_store.h"
@@ -19,6 +20,10 @@ inline constexpr int kTooLongAfter = 739;
 
 inline constexpr std::size_t kSlugIdentifierLimit = 8;
 
+// The editor's caption with a presenter's name in front ("name:: caption"); an earlier name
+// is replaced, and an empty name leaves the caption without one.
+std::string PresenterCaption(std::string_view caption, std::string_view name);
+
 class SlugDialog {
  public:
   SlugDialog(store::ScriptStore& store, RunOrderEdits& run_order)
@@ -29,6 +34,11 @@ class SlugDialog {
   void Cancel();
   // OK with the field's text; true when the dialogue closes.
   bool Ok(const std::string& field);
+
+  // "Enabled" of the presenters: a new story takes the current presenter.
+  void SetPresenterMode(bool on) { presenter_mode_ = on; }
+  // With presenters enabled, the presenter (0 for none) of the story the last OK made.
+  std::optional<int> made_presenter() const { return made_presenter_; }
 
   bool is_open() const { return open_; }
   int last_slug_number() const { return last_slug_number_; }
@@ -41,6 +51,8 @@ class SlugDialog {
   RunOrderEdits& run_order_;
   int last_slug_number_ = 0;
   bool open_ = false;
+  bool presenter_mode_ = false;
+  std::optional<int> made_presenter_;
 };
 
 }  // namespace telvane::editor

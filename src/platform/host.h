@@ -101,6 +101,8 @@ class TcpConnection {
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;
   virtual std::string PeerAddress() const = 0;
+  // Bytes written and not yet taken by the peer; a peer that stops reading makes it grow.
+  virtual std::size_t PendingBytes() const { return 0; }
 };
 
 class TcpServer {

@@ -12,13 +12,17 @@
 #include "app/ui/main_form.h"
 #include "app/ui/splash_window.h"
 #include "devices/ui/ibm.h"
+#include "editor/run_order_edits_adapter.h"
 #include "editor/ui/edit_screen.h"
 #include "formats/ui/file_io.h"
 #include "platform/qt/qt_host.h"
 #include "programs/program_dir.h"
+#include "prompt/prompt_page.h"
+#include "prompt/scroll_engine.h"
 #include "prompt/ui/prompt_output.h"
 #include "prompt/ui/vga_control_screen.h"
 #include "prompt/ui/vga_cue_screen.h"
+#include "runorder/ui/display_rt_screen.h"
 #include "runorder/ui/run_screen.h"
 #include "store/code_pages.h"
 
@@ -77,6 +81,8 @@ int main(int argc, char** argv) {
   }
   telvane::app::Application app(host.host(), program_dir, std::move(arguments), &std::cerr);
 
+  // The editor's story changes go through the run order model; it outlives the editor.
+  telvane::editor::RunOrderEditsAdapter editor_run_order(app.run_order());
   // 7. The permanent windows, in order; the main window's creation runs first.
   telvane::ui::TMainForm main_form(app);
   host.dialogs().SetParent(&main_form);
@@ -94,12 +100,25 @@ int main(int argc, char** argv) {
   auto* run_screen = new telvane::ui::TRunScreen(app.run_order(), app.store(), app.settings());
   run_screen->set_message_text(
       [&app](int n) { return telvane::platform::qt::FromCatalogue(app.MessageText(n)); });
+  run_screen->SetPixelsPerInch(app.host_facts().pixels_per_inch);
   run_screen->set_drop_handlers(
-      [&app](const std::string& path) { return app.files().ReadScriptFile(path); },
-      // Received story text needs the editor's insert of received text, which is not built.
-      [&app](telvane::store::e_object*, const std::string&) {
-        app.ShowStatusMessage("Dropped story text was not inserted");
+      [&app](const std::string& path) { return app.files().ReadScriptFile(path); }, nullptr);
+  QObject::connect(run_screen, &telvane::ui::TRunScreen::SaveStoryRemote,
+                   [&app](telvane::store::r_object* entry) {
+                     if (entry != nullptr && entry->line != nullptr) {
+                       app.SaveStory(entry->line, true);
+                     }
+                   });
+  QObject::connect(
+      run_screen, &telvane::ui::TRunScreen::SaveAllStoriesRemote,
+      [&app](telvane::store::r_object* first, telvane::store::r_object* last) {
+        app.SaveAllStories(first != nullptr ? first->line : nullptr,
+                           last != nullptr ? last->line : nullptr, true);
       });
+  QObject::connect(run_screen, &telvane::ui::TRunScreen::StartPrompt,
+                   [&app](telvane::store::r_object* entry) {
+                     if (entry != nullptr) app.engine().JumpToLine(entry->line);
+                   });
   QObject::connect(
       run_screen, &telvane::ui::TRunScreen::StatusMessage, [&app](const QString& text) {
         app.ShowStatusMessage(
@@ -118,6 +137,40 @@ int main(int argc, char** argv) {
         PlaceOf(s, Key::kEditLeft, Key::kEditTop, Key::kEditWidth, Key::kEditHeight,
                 {300, 0, 520, 300}));
   main_form.SetEditScreen(edit_screen);
+  edit_screen->SetRunOrderEdits(editor_run_order);
+  QObject::connect(edit_screen, &telvane::ui::TEditScreen::ShowStoryInRunOrder, run_screen,
+                   [&app, run_screen](telvane::store::r_object* entry) {
+                     run_screen->ScrollRowToTop(app.run_order().RowOf(entry));
+                   });
+  if (telvane::ui::TDisplayRtScreen* timing = run_screen->timing_screen()) {
+    QObject::connect(timing, &telvane::ui::TDisplayRtScreen::StartPromptAt,
+                     [&app](telvane::store::e_object* line) { app.engine().JumpToLine(line); });
+  }
+  edit_screen->SetPromptEditHooks(app.editor_prompt_hooks());
+  preview->SetTopSource([&app]() -> telvane::prompt::PromptPosition {
+    const telvane::prompt::ScrollEngine& engine = app.engine();
+    if (engine.prompting()) return engine.preview_top();
+    return telvane::prompt::StartPosition(app.renderer(), app.store().first_line(), 0);
+  });
+  telvane::app::PromptWindows& prompt_windows = app.prompt_windows();
+  prompt_windows.prompting_changed = [&main_form, preview](bool prompting) {
+    main_form.SetPrompting(prompting);
+    preview->SetBlack(false);
+  };
+  prompt_windows.preview_changed = [preview, run_screen] {
+    preview->SetBlack(false);
+    run_screen->AirStoryChanged();
+  };
+  prompt_windows.preview_black = [preview] { preview->SetBlack(true); };
+  prompt_windows.prompt_line = [edit_screen](const telvane::store::e_object* line,
+                                             bool prompting) {
+    edit_screen->SetPromptLine(line, prompting);
+  };
+  prompt_windows.blank_changed = [&main_form](bool blanked) { main_form.SetBlanked(blanked); };
+  prompt_windows.show_line = [&app, edit_screen](telvane::store::e_object* line) {
+    app.store().top_line() = line;
+    edit_screen->Redraw();
+  };
   app.hooks().refresh_script_windows = [preview, edit_screen, run_screen] {
     preview->update();
     edit_screen->Redraw();
@@ -126,6 +179,7 @@ int main(int argc, char** argv) {
   // The editor's last act of creation starts the start-up states.
   app.StartStartupTimer();
   main_form.show();
+  if (s.Bool(Key::kSpeedControl)) main_form.TogglePromptControl(true);
 
   // 8.
   return QApplication::exec();

@@ -8,6 +8,7 @@
 #include "formats/script_tool.h"
 #include "programs/program_dir.h"
 #include "prompt/render_tool.h"
+#include "prompt/simulate_tool.h"
 
 namespace {
 
@@ -21,7 +22,10 @@ int Usage(std::ostream& out) {
          "  render FILE [--story ID] [--preview] --out PAGE.png\n"
          "                         draw the first prompt page (or the preview) of a script\n"
          "  render FILE [--story ID] --encode\n"
-         "                         print the run words of each row of that page\n";
+         "                         print the run words of each row of that page\n"
+         "  simulate FILE [--speed S] [--seconds T] [--start ID] [--edit-every MS]\n"
+         "                         prompt a script against the soft card on a stepped\n"
+         "                         clock; one line per change of the on-air story\n";
   return 2;
 }
 
@@ -39,6 +43,9 @@ int main(int argc, char** argv) {
   if (command == "dump") return telvane::formats::RunDumpCommand(args, std::cout, std::cerr);
   if (command == "check") return telvane::formats::RunCheckCommand(args, std::cout, std::cerr);
   if (command == "render") return telvane::prompt::RunRenderCommand(args, std::cout, std::cerr);
+  if (command == "simulate") {
+    return telvane::prompt::RunSimulateCommand(args, std::cout, std::cerr);
+  }
   if (command == "convert") {
     return telvane::formats::RunConvertCommand(args, std::cout, std::cerr);
   }

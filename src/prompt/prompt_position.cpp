@@ -156,4 +156,38 @@ void ClampPosition(const store::ScriptStore& store, PromptPosition& position,
   position.offset = std::clamp(position.offset / kRowBytes, 0, rows - 1) * kRowBytes;
 }
 
+PromptPosition StepRows(const store::ScriptStore& store, PromptPosition position, int rows,
+                        const RenderOptions& options) {
+  ClampPosition(store, position, options);
+  if (rows >= 0) {
+    int left = rows;
+    while (true) {
+      const int height = SegmentRows(store, *position.line, position.segment);
+      const int room = height - position.row();
+      if (left < room) {
+        position.offset += left * kRowBytes;
+        return position;
+      }
+      left -= room;
+      if (!StepForward(store, position, options)) {
+        position.offset = (height - 1) * kRowBytes;
+        return position;
+      }
+    }
+  }
+  int left = -rows;
+  while (true) {
+    if (left <= position.row()) {
+      position.offset -= left * kRowBytes;
+      return position;
+    }
+    left -= position.row() + 1;
+    if (!StepBack(store, position, options)) {
+      position.offset = 0;
+      return position;
+    }
+    position.offset = (SegmentRows(store, *position.line, position.segment) - 1) * kRowBytes;
+  }
+}
+
 }  // namespace telvane::prompt

@@ -58,6 +58,11 @@ bool StepForward(const store::ScriptStore& store, PromptPosition& position,
 bool StepBack(const store::ScriptStore& store, PromptPosition& position,
               const RenderOptions& options);
 
+// The position rows further down the prompt (up for a negative count), crossing segments;
+// it stops at the first or last row of the chain.
+PromptPosition StepRows(const store::ScriptStore& store, PromptPosition position, int rows,
+                        const RenderOptions& options);
+
 // After an edit: a segment B that no longer shows becomes segment A, and the offset lies on a
 // row of the segment.
 void ClampPosition(const store::ScriptStore& store, PromptPosition& position,

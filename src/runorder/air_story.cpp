@@ -4,6 +4,17 @@
 
 namespace telvane::runorder {
 
+void RunOrder::ClearAirStory() {
+  for (r_object* e = first_story(); e != run_end(); e = e->next) {
+    if (e->line != nullptr) e->line->flags2 &= ~store::line_state::kOnAir;
+  }
+  const bool had = air_story_ != nullptr;
+  air_story_ = nullptr;
+  if (had) observer_.AirStoryChanged(nullptr, true);
+  observer_.TimingChanged();
+  observer_.RunOrderChanged();
+}
+
 void RunOrder::SetAirStory(r_object* entry) {
   if (entry == nullptr || entry == run_end() || entry->line == nullptr ||
       IsPendingOrSetAside(StatusOf(*entry))) {

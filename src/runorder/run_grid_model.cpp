@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/colours.h"
+#include "runorder/received_text.h"
 #include "runorder/story_status.h"
 
 namespace telvane::runorder {
@@ -23,7 +24,82 @@ std::string FontNumber(char style) {
   return std::to_string(store::FontOfStyle(style) + 1);
 }
 
+void TrimBlanks(store::StyledText& t) {
+  const auto last = t.text.find_last_not_of(' ');
+  if (last == std::string::npos) {
+    t.clear();
+    return;
+  }
+  t.erase(last + 1, t.size() - last - 1);
+  t.erase(0, t.text.find_first_not_of(' '));
+}
+
+void SetStyled(Cell& cell, store::StyledText t) {
+  cell.text = std::move(t.text);
+  cell.style = std::move(t.style);
+  cell.colour = std::move(t.colour);
+}
+
 }  // namespace
+
+std::vector<CellRun> CellRuns(const Cell& cell, CellColours base, bool colour_selection) {
+  if (cell.style.size() != cell.text.size() || cell.colour.size() != cell.text.size()) {
+    return {CellRun{cell.text, false, false, false, base, false}};
+  }
+  std::vector<CellRun> runs;
+  for (std::size_t i = 0; i < cell.text.size();) {
+    std::size_t j = i + 1;
+    while (j < cell.text.size() && cell.style[j] == cell.style[i] &&
+           ((cell.colour[j] ^ cell.colour[i]) & 0x7F) == 0) {
+      ++j;
+    }
+    const auto style = static_cast<std::uint8_t>(cell.style[i]);
+    const auto colour = static_cast<std::uint8_t>(cell.colour[i]);
+    const int fg = colour & store::colour_bit::kTextMask;
+    const int bg =
+        (colour & store::colour_bit::kBackgroundMask) >> store::colour_bit::kBackgroundShift;
+    CellRun run{cell.text.substr(i, j - i),
+                (style & store::style_bit::kBold) != 0,
+                (style & store::style_bit::kItalic) != 0,
+                (style & store::style_bit::kUnderline) != 0,
+                base,
+                false};
+    if ((style & store::style_bit::kInverse) != 0) {
+      run.colours = {base.text, base.background};
+      run.opaque = true;
+    } else if (colour_selection && !(fg == 0 && bg == 7)) {
+      run.colours.text = config::ColourNumber(fg);
+      if (bg != 7) {
+        run.colours.background = config::ColourNumber(bg);
+        run.opaque = true;
+      }
+    }
+    runs.push_back(std::move(run));
+    i = j;
+  }
+  return runs;
+}
+
+int RunButtonWidth(int pixels_per_inch) {
+  return pixels_per_inch == 120 ? 30 : 24;
+}
+
+std::vector<int> RunButtonLefts(const std::vector<bool>& shown, int pixels_per_inch) {
+  std::vector<int> lefts;
+  int x = pixels_per_inch == 120 ? 4 : 1;
+  for (const bool s : shown) {
+    lefts.push_back(s ? x : -1);
+    if (s) x += RunButtonWidth(pixels_per_inch);
+  }
+  return lefts;
+}
+
+std::optional<std::string> RemoteCueMessage(const std::vector<std::string>& story_list,
+                                            const r_object& entry) {
+  const auto it = std::find(story_list.begin(), story_list.end(), entry.story_id);
+  if (it == story_list.end()) return std::nullopt;
+  return "&&I" + std::to_string(it - story_list.begin() + 1) + "\r";
+}
 
 GridOptions GridOptionsFrom(const config::Settings& s) {
   using config::Key;
@@ -48,6 +124,7 @@ GridOptions GridOptionsFrom(const config::Settings& s) {
       (s.Bool(Key::kMainNexusRemoteScript) || s.Bool(Key::kMainDaletRemoteScript) ||
        s.Bool(Key::kMainMaximediaRemoteScript) || s.Bool(Key::kMainCeaRemoteScript));
   o.nepras = s.Bool(Key::kMainNeprasRemoteScript);
+  o.colour_selection = s.Bool(Key::kMenuColorSel);
   for (int n = 0; n < config::Settings::kPresenters; ++n) {
     const config::PresenterSetting& p = s.Presenter(n + 1);
     o.presenters[static_cast<std::size_t>(n)] = {
@@ -68,7 +145,17 @@ void RunGridModel::set_options(GridOptions options) {
 
 void RunGridModel::Refresh() {
   stories_ = run_.Stories();
-  accumulated_ = AccumulatedTimes(stories_, options_.timing);
+  timeline_.Rebuild(stories_, options_.timing);
+}
+
+r_object* RunGridModel::StoryEdited(const e_object& line) {
+  r_object* entry = run_.StoryOfLine(&line);
+  if (entry == nullptr) return nullptr;
+  if (!timeline_.StoryEdited(run_.store(), *entry, options_.timing)) {
+    entry->length = StoryLength(run_.store(), *entry, options_.timing);
+    Refresh();
+  }
+  return entry;
 }
 
 int RunGridModel::RowCount(int visible_rows) const {
@@ -118,20 +205,36 @@ Cell RunGridModel::DataCell(int row, int column) const {
   cell.centred = column != 0 && column != 6;
   switch (column) {
     case 0: {
-      const std::string text = slug.text_a + slug.text_b;
-      const auto open = text.find(run_.options().slug_open_bracket);
+      store::StyledText t = run_.store().GetLineText(&slug);
+      const auto open = t.text.find(run_.options().slug_open_bracket);
       const auto close =
-          open == std::string::npos ? open : text.find(run_.options().slug_close_bracket, open);
+          open == std::string::npos ? open : t.text.find(run_.options().slug_close_bracket, open);
       if (close == std::string::npos) {
         cell.text = "????????";
       } else {
-        cell.text = text.substr(open + 1, close - open - 1);
-        if (options_.ap_newscenter && cell.text.size() >= 4) {
-          cell.text =
-              cell.text.substr(0, 3) + (cell.text[3] == '0' ? "" : "." + cell.text.substr(3, 1));
+        t.erase(close, t.size() - close);
+        t.erase(0, open + 1);
+        if (options_.ap_newscenter && t.size() >= 4) {
+          store::StyledText shown = t;
+          shown.erase(3, shown.size() - 3);
+          if (t.text[3] != '0') {
+            shown.append({".", t.style.substr(3, 1), t.colour.substr(3, 1)});
+            shown.append({t.text.substr(3, 1), t.style.substr(3, 1), t.colour.substr(3, 1)});
+          }
+          t = std::move(shown);
         }
+        if (run_.options().avstar_multi_run) {
+          const std::string prefix = std::to_string(e->program + 1) + " : ";
+          const char style = t.empty() ? '\0' : t.style.front();
+          const char colour = t.empty() ? store::colour_bit::kDefault : t.colour.front();
+          store::StyledText whole{prefix, std::string(prefix.size(), style),
+                                  std::string(prefix.size(), colour)};
+          whole.append(t);
+          t = std::move(whole);
+        }
+        SetStyled(cell, std::move(t));
       }
-      if (run_.options().avstar_multi_run) {
+      if (close == std::string::npos && run_.options().avstar_multi_run) {
         cell.text = std::to_string(e->program + 1) + " : " + cell.text;
       }
       break;
@@ -149,7 +252,7 @@ Cell RunGridModel::DataCell(int row, int column) const {
       break;
     case 3:
       if (options_.display_accumulation_times) {
-        cell.text = accumulated_[static_cast<std::size_t>(row - 1)];
+        cell.text = timeline_.Text(static_cast<std::size_t>(row - 1));
       }
       break;
     case 4:
@@ -182,9 +285,16 @@ Cell RunGridModel::DataCell(int row, int column) const {
         cell.text = FontNumber(slug.style_a.empty() ? slug.style_b.front() : slug.style_a.front());
       }
       break;
-    default:
-      cell.text = Trimmed(SlugText(*e, run_.options(), true));
+    default: {
+      store::StyledText t = run_.store().GetLineText(&slug);
+      const auto open = t.text.find(run_.options().slug_open_bracket);
+      const auto close =
+          open == std::string::npos ? open : t.text.find(run_.options().slug_close_bracket, open);
+      if (close != std::string::npos) t.erase(open, close - open + 1);
+      TrimBlanks(t);
+      SetStyled(cell, std::move(t));
       break;
+    }
   }
   return cell;
 }
@@ -435,12 +545,19 @@ GridRequest RunGridModel::DoubleClick(int row, int column) {
       return {Kind::kProgramIdDialog, e, {}};
     case 5:
       return {Kind::kFontDialog, e, {}};
-    case 4:
+    case 4: {
+      const RunOrderGuards& g = run_.guards();
+      const bool busy = g.newsroom_transfer || g.saving || g.host_download || g.prompt_updating;
       if (StatusOf(*e) == StoryStatus::kDrop) {
-        run_.UndropStory(e);
+        if (!busy) run_.UndropStory(e);
+        return {};
+      }
+      if (busy) {
+        run_.set_pending_start(e);
         return {};
       }
       return {Kind::kStartPrompt, e, {}};
+    }
     default:
       return {Kind::kShowInEditor, e, {}};
   }
@@ -475,6 +592,17 @@ GridRequest RunGridModel::Enter() {
 std::string RunGridModel::SelectionRunTime() const {
   if (run_.empty() || run_.SelectedStory() == nullptr) return {};
   return RunTimeOf(run_.SelectedStory(), run_.selected_last(), run_.run_end(), options_.timing);
+}
+
+bool RunGridModel::ReceiveText(int row, std::string_view text) {
+  r_object* e = EntryAt(row);
+  if (e == nullptr || e == run_.run_end() || e->line == nullptr) return false;
+  const e_object* last = InsertReceivedText(run_.store(), *e, text);
+  if (last == nullptr) return false;
+  StoryEdited(*last);
+  run_.GridChanged();
+  Refresh();
+  return true;
 }
 
 void RunGridModel::PlaceAppendedStory(int row) {

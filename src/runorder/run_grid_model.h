@@ -56,6 +56,7 @@ struct GridOptions {
   bool avid_glyph = false;                  // "Avid Glyph" (Main)
   bool page_number_header = false;          // "Nexus Page Number" with a host-feed script
   bool nepras = false;                      // "NEPRAS Remote Script" (Main)
+  bool colour_selection = false;            // "Color Sel" (Menu)
   struct Presenter {
     std::string name;
     CellColours colours;
@@ -66,15 +67,44 @@ struct GridOptions {
 GridOptions GridOptionsFrom(const config::Settings& settings);
 
 // One cell's content: literal text, or a catalogue message when message is not 0, after
-// prefix_message and " : " when that is not 0.
+// prefix_message and " : " when that is not 0. Text taken from the script keeps its style and
+// colour bytes (one each per byte of text); other text has none.
 struct Cell {
   std::string text;
   int message = 0;
   int prefix_message = 0;
   bool centred = false;
   int charset = store::kDefaultCharset;
+  std::string style;
+  std::string colour;
   friend bool operator==(const Cell&, const Cell&) = default;
 };
+
+// A stretch of a cell's text with one style and colour, drawn as the editor draws it.
+struct CellRun {
+  std::string bytes;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  CellColours colours;
+  bool opaque = false;  // fills its own background over the cell's
+  friend bool operator==(const CellRun&, const CellRun&) = default;
+};
+
+// The runs of a cell's literal text over the cell's colours: inverse text swaps them, and
+// with "Color Sel" the colour bytes give the text and background colours.
+std::vector<CellRun> CellRuns(const Cell& cell, CellColours base, bool colour_selection);
+
+// The tool panel's buttons from left to right: each as wide as RunButtonWidth, the first at
+// 4 (120 dots per inch) or 1, hidden ones taking no room. Yields each button's left edge,
+// -1 for a hidden one.
+int RunButtonWidth(int pixels_per_inch);
+std::vector<int> RunButtonLefts(const std::vector<bool>& shown, int pixels_per_inch);
+
+// "&&I", the story's 1-based place in the remote control client's story list and a carriage
+// return; none when its identifier is not in the list.
+std::optional<std::string> RemoteCueMessage(const std::vector<std::string>& story_list,
+                                            const store::r_object& entry);
 
 // Catalogue numbers the grid shows.
 namespace grid_message {
@@ -118,6 +148,9 @@ class RunGridModel {
   void set_options(GridOptions options);
   // Re-reads the story list and the accumulated times after the run order changed.
   void Refresh();
+  // The editor changed the text of line: its story is recounted and the accumulated times
+  // after it follow. Yields the story, null for a line above the first story.
+  store::r_object* StoryEdited(const store::e_object& line);
 
   // The stories plus the header and RunEnd rows; with "Run Order Prompt Track" and at least
   // one story, visible_rows more so that the last stories scroll to the top.
@@ -164,6 +197,10 @@ class RunGridModel {
   // before the row's story (the first story for the header row), and the script is changed.
   void PlaceAppendedStory(int row);
 
+  // A "Quillbox" text dropped on row: it joins the row's story (none for RunEnd and beyond),
+  // the story is recounted and the script changed. True when text was inserted.
+  bool ReceiveText(int row, std::string_view text);
+
   // The grid's total run time of the selection (the Time button), empty with no stories.
   std::string SelectionRunTime() const;
 
@@ -192,7 +229,7 @@ class RunGridModel {
   RunOrder& run_;
   GridOptions options_;
   std::vector<store::r_object*> stories_;
-  std::vector<std::string> accumulated_;
+  RunTimeline timeline_;
   const store::r_object* remote_air_ = nullptr;
   Drag drag_;
   std::string typed_id_;

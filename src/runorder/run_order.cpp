@@ -14,7 +14,7 @@ RunOrder::~RunOrder() {
 
 void RunOrder::EntriesReplaced() {
   selected_first_ = selected_last_ = store_.run_end();
-  air_story_ = pinned_air_ = nullptr;
+  air_story_ = pinned_air_ = pending_start_ = nullptr;
   undo_ = {};
   top_row_ = 1;
   exchange_pending_ = false;
@@ -27,6 +27,9 @@ void RunOrder::BeforeEntryRemoved(r_object& entry) {
   }
   if (pinned_air_ == &entry) {
     pinned_air_ = nullptr;
+  }
+  if (pending_start_ == &entry) {
+    pending_start_ = nullptr;
   }
   if (undo_.first == &entry || undo_.last == &entry || undo_.following == &entry ||
       undo_.selected_first == &entry || undo_.selected_last == &entry) {

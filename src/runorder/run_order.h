@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "runorder/run_order_observer.h"
@@ -129,6 +130,13 @@ class RunOrder : private store::EntryWatcher {
   // Deletes the story with all its lines (the entry goes with its slug line).
   void DeleteStoryLines(r_object* entry);
   void CloakStories(bool cloak);
+  // Every line of every selected story takes font (0..7); the stories take presenter (0 for
+  // none) and their paragraphs are broken again for the new widths.
+  void ChangeStoryFont(int font, int presenter);
+  // The prompt starts at a story when the run order is busy no longer (a status double-click
+  // while a transfer, save, download or prompt update ran); the housekeeping cycle takes it.
+  void set_pending_start(r_object* entry) { pending_start_ = entry; }
+  r_object* TakePendingStart() { return std::exchange(pending_start_, nullptr); }
   void Resequence();
   // The programmes window's form: from start up to the first story of another programme.
   void ResequenceProgramme(r_object* start);
@@ -136,6 +144,8 @@ class RunOrder : private store::EntryWatcher {
 
   // --- The AIR story ---
   void SetAirStory(r_object* entry);
+  // Prompting ended: no story is on air.
+  void ClearAirStory();
   r_object* air_story() const { return air_story_; }
   // A newsroom link pins the AIR entry (null to unpin).
   void PinAirStory(r_object* entry) { pinned_air_ = entry; }
@@ -154,7 +164,7 @@ class RunOrder : private store::EntryWatcher {
 
   bool Locked() const { return options_.disable_enps_editing && guards_.newsroom_link_running; }
   bool Prompting() const { return store_.prompting(); }
-  void Info(MessagePieces text) { dialogs_.Information(text); }
+  void Info(const MessagePieces& text) { dialogs_.Information(text); }
   void Changed();
   void Unlink(r_object* e);
   void LinkBefore(r_object* e, r_object* t);
@@ -178,6 +188,7 @@ class RunOrder : private store::EntryWatcher {
   UndoMove undo_;
   bool exchange_pending_ = false;
   ExchangeChoices pending_choices_;
+  r_object* pending_start_ = nullptr;
 };
 
 }  // namespace telvane::runorder

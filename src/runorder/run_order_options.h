@@ -34,6 +34,7 @@ struct RunOrderGuards {
   bool host_download = false;          // a script download over the host link
   bool newsroom_transfer = false;      // an exchange waits until it ends
   bool prompt_updating = false;        // the prompt output is in the middle of an update
+  bool saving = false;                 // a script or story save runs
   bool exchange_by_load_id = false;    // the FTP or ENPS run-order links match by load_id
 };
 

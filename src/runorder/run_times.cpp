@@ -118,26 +118,44 @@ std::uint32_t TimingValue(std::string_view text, double rate, bool timing_only) 
   return Saturated(static_cast<std::uint64_t>(seconds * k / 10));
 }
 
-std::uint32_t LineUnits(const e_object& line, const TimingOptions& o, bool honour_exclusion,
-                        bool timing_only) {
+namespace {
+
+bool Uncounted(const e_object& line, const TimingOptions& o, bool honour_exclusion) {
   using namespace store::line_flag;
-  if ((honour_exclusion && HasFlag(line, kTimingCloaked)) ||
-      (store::IsSlugLine(line) && o.inverse_slug) || HasFlag(line, kCloaked) ||
-      HasFlag(line, kPresenterInstruction) || HasFlag(line, kPackage)) {
-    return 0;
-  }
-  const std::string text = line.text_a + line.text_b;
-  if ((line.flags2 & store::line_state::kTimingLine) != 0) {
-    return TimingValue(text, o.speech_rate, timing_only);
-  }
-  std::uint32_t units = 0;
+  return (honour_exclusion && HasFlag(line, kTimingCloaked)) ||
+         (store::IsSlugLine(line) && o.inverse_slug) || HasFlag(line, kCloaked) ||
+         HasFlag(line, kPresenterInstruction) || HasFlag(line, kPackage);
+}
+
+bool IsTiming(const e_object& line) {
+  return (line.flags2 & store::line_state::kTimingLine) != 0;
+}
+
+std::uint32_t StudioUnits(const e_object& line, const TimingOptions& o, bool timing_only) {
   const std::string& studio = line.studio_text;
   if (o.studio_instructions && studio.size() > 4 && studio.find(' ') != std::string::npos &&
       studio.starts_with("//") && studio[2] != '/') {
-    units += TimingValue(studio, o.speech_rate, timing_only);
+    return TimingValue(studio, o.speech_rate, timing_only);
   }
+  return 0;
+}
+
+}  // namespace
+
+std::uint32_t LineUnits(const e_object& line, const TimingOptions& o, bool honour_exclusion,
+                        bool timing_only) {
+  if (Uncounted(line, o, honour_exclusion)) return 0;
+  const std::string text = line.text_a + line.text_b;
+  if (IsTiming(line)) return TimingValue(text, o.speech_rate, timing_only);
+  const std::uint32_t units = StudioUnits(line, o, timing_only);
   if (timing_only) return units;
   return Saturated(std::uint64_t{units} + TextUnits(text, o.character_count));
+}
+
+std::uint32_t InsertUnits(const e_object& line, const TimingOptions& o) {
+  if (Uncounted(line, o, true)) return 0;
+  if (IsTiming(line)) return TimingValue(line.text_a + line.text_b, o.speech_rate, false);
+  return StudioUnits(line, o, false);
 }
 
 std::uint32_t StoryLength(const store::ScriptStore& store, const r_object& entry,
@@ -201,22 +219,47 @@ std::string StoryTime(const r_object& entry, const TimingOptions& o) {
   return FormatDuration(entry.length / StoryRate(entry, o), DurationForm::kShort);
 }
 
-std::vector<std::string> AccumulatedTimes(const std::vector<r_object*>& stories,
-                                          const TimingOptions& o) {
-  std::vector<std::string> out;
-  out.reserve(stories.size());
+void RunTimeline::Rebuild(const std::vector<r_object*>& stories, const TimingOptions& o) {
+  stories_ = stories;
+  multi_run_ = o.multi_run;
+  rate_ = ClampRate(o.speech_rate);
+  index_.clear();
+  totals_.assign(stories.size(), 0);
+  texts_.assign(stories.size(), std::string());
   std::uint64_t sum = 0;
   std::map<std::string, std::uint64_t> by_program;
-  const double rate = ClampRate(o.speech_rate);
-  for (const r_object* e : stories) {
-    std::uint64_t& total = o.multi_run ? by_program[e->second_id] : sum;
-    total += e->length;
-    out.push_back(
-        IsPendingOrSetAside(StatusOf(*e))
-            ? std::string()
-            : FormatDuration(static_cast<double>(total) / rate, DurationForm::kHoursWhenNeeded));
+  for (std::size_t i = 0; i < stories.size(); ++i) {
+    index_[stories[i]] = i;
+    std::uint64_t& total = multi_run_ ? by_program[stories[i]->second_id] : sum;
+    total += stories[i]->length;
+    totals_[i] = total;
+    texts_[i] = TextAt(i, rate_);
   }
-  return out;
+}
+
+std::string RunTimeline::TextAt(std::size_t i, double rate) const {
+  if (IsPendingOrSetAside(StatusOf(*stories_[i]))) return {};
+  return FormatDuration(static_cast<double>(totals_[i]) / rate, DurationForm::kHoursWhenNeeded);
+}
+
+bool RunTimeline::StoryEdited(const store::ScriptStore& store, r_object& entry,
+                              const TimingOptions& o) {
+  const auto it = index_.find(&entry);
+  if (it == index_.end()) return false;
+  const std::size_t at = it->second;
+  const std::uint32_t before = entry.length;
+  entry.length = StoryLength(store, entry, o);
+  // Unsigned arithmetic wraps back correctly whichever way the length moved.
+  const std::uint64_t delta = std::uint64_t{entry.length} - before;
+  totals_[at] += delta;
+  texts_[at] = TextAt(at, rate_);
+  if (delta == 0) return true;
+  for (std::size_t i = at + 1; i < stories_.size(); ++i) {
+    if (multi_run_ && stories_[i]->second_id != entry.second_id) continue;
+    totals_[i] += delta;
+    texts_[i] = TextAt(i, rate_);
+  }
+  return true;
 }
 
 std::string RunTimeOf(const r_object* first, const r_object* last, const r_object* run_end,

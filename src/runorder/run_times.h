@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "config/settings.h"
@@ -42,6 +43,10 @@ std::uint32_t TimingValue(std::string_view text, double rate, bool timing_only);
 std::uint32_t LineUnits(const store::e_object& line, const TimingOptions& options,
                         bool honour_exclusion, bool timing_only);
 
+// The part of LineUnits (honour exclusion on) that comes from an instruction: the line's own
+// when it is a timing line, its studio instruction's otherwise.
+std::uint32_t InsertUnits(const store::e_object& line, const TimingOptions& options);
+
 // The units of the story that begins at entry's slug line.
 std::uint32_t StoryLength(const store::ScriptStore& store, const store::r_object& entry,
                           const TimingOptions& options);
@@ -60,11 +65,32 @@ double StoryRate(const store::r_object& entry, const TimingOptions& options);
 // Column 2: the story's length at its rate, minutes and seconds.
 std::string StoryTime(const store::r_object& entry, const TimingOptions& options);
 
-// Column 3 for every story in one pass: the accumulated length from the first story down to
-// each (with "Multi Run" only stories of the same programme ID) at the setting's rate, empty
-// for PNEW, DROP and TEMP stories.
-std::vector<std::string> AccumulatedTimes(const std::vector<store::r_object*>& stories,
-                                          const TimingOptions& options);
+// Column 3 for every story: the accumulated length from the first story down to each (with
+// "Multi Run" only stories of the same programme ID) at the setting's rate, empty for PNEW,
+// DROP and TEMP stories. Kept up to date story by story: an edit in one story recounts that
+// story and touches only the accumulated times after it.
+class RunTimeline {
+ public:
+  void Rebuild(const std::vector<store::r_object*>& stories, const TimingOptions& options);
+  // The text of entry's story changed: its length is counted again and the stories after it
+  // (of its programme with "Multi Run") take the difference. False when entry is not one of
+  // the stories the timeline was built from; nothing changes then.
+  bool StoryEdited(const store::ScriptStore& store, store::r_object& entry,
+                   const TimingOptions& options);
+  // Column 3 of the story at index (0 for the first story).
+  const std::string& Text(std::size_t index) const { return texts_[index]; }
+  std::size_t size() const { return stories_.size(); }
+
+ private:
+  std::string TextAt(std::size_t index, double rate) const;
+
+  std::vector<store::r_object*> stories_;
+  std::unordered_map<const store::r_object*, std::size_t> index_;
+  std::vector<std::uint64_t> totals_;
+  std::vector<std::string> texts_;
+  bool multi_run_ = false;
+  double rate_ = 3.0;
+};
 
 // The summed length of the stories from first to last (inclusive, stopping at run_end) in
 // the hours-when-needed form.

@@ -153,7 +153,7 @@ TEST(SoftCardFraming, WholeAndInPiecesGiveTheSameCard) {
   const Words exchange = StartExchange();
   SoftCard whole;
   ASSERT_TRUE(whole.Receive(exchange).ok()) << whole.last_error();
-  EXPECT_EQ(Events(whole), "I>EEZZ");
+  EXPECT_EQ(Events(whole), "I>>EEZZ");
   EXPECT_EQ(whole.counters().rows_received, 1024);
   EXPECT_EQ(whole.rows_held(), card_data::kPageRows);
   EXPECT_EQ(TagOf(whole.VisibleRow(0)), 128);
@@ -173,7 +173,7 @@ TEST(SoftCardFraming, WholeAndInPiecesGiveTheSameCard) {
       events += Events(pieces);
       at += size;
     }
-    EXPECT_EQ(events, "I>EEZZ") << run;
+    EXPECT_EQ(events, "I>>EEZZ") << run;
     EXPECT_EQ(pieces.counters().rows_received, 1024) << run;
     EXPECT_EQ(pieces.band().size(), 20U) << run;
     for (int row = 0; row < pieces.VisibleRows(); row += 37) {
@@ -329,7 +329,7 @@ TEST(SoftCardState, HoldBlankAndSlugPauseStopTheField) {
       {"black, then a story jump stays black until a word without the blank bit",
        Join({{Command(CardCommand::kBlack, 0, true)},
              Rows(Command(CardCommand::kNewPage, 0, true), 100, card_data::kPageRows)}),
-       ">E",
+       ">>E",
        true,
        {Command(CardCommand::kNoOp)},
        ""},
@@ -387,7 +387,7 @@ TEST(SoftCardState, SetUpPlacesTheCueMarkerAboveTheStartLine) {
     // Built for the other standard: the set-up block decides.
     SoftCard card(c.is_625 ? SoftCard::Lines::k525 : SoftCard::Lines::k625);
     ASSERT_TRUE(card.Receive(Join({SetUpBlock(c.is_625, c.cue_word), Page(0)})).ok());
-    EXPECT_EQ(Events(card), ">E");
+    EXPECT_EQ(Events(card), ">>E");
     EXPECT_EQ(card.CueRow(), c.cue_row) << c.cue_word;
     EXPECT_EQ(card.VisibleRows(), c.visible);
     // The row the engine sends the start line on is in the field from the first moment.

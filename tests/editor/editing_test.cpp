@@ -453,6 +453,105 @@ TEST_F(EditorTest, ASpaceTypedJoinsTheWordToThePreviousLine) {
 
 // Random keys over a script of stories: the chain, the run order and the parallel strings
 // stay sound after every one.
+TEST_F(EditorTest, PanEuropeanMarksTextTypedWithRightToLeftKeyboards) {
+  struct Case {
+    bool pan_european;
+    int language;
+    bool marked;
+  };
+  // Arabic (Saudi Arabia), Hebrew, English (UK); without the option the mark stays as it was.
+  const Case cases[] = {{true, 0x0401, true},
+                        {true, 0x040D, true},
+                        {true, 0x0809, false},
+                        {false, 0x0401, false},
+                        {false, 0x0809, false}};
+  for (const Case& c : cases) {
+    store.NewScript();
+    EditorOptions options;
+    options.pan_european = c.pan_european;
+    model.SetOptions(options);
+    store.typing().keyboard_language = c.language;
+    store.typing().colour = static_cast<std::uint8_t>(store::colour_bit::kDefault);
+    Type("ab");
+    const e_object* line = store.first_line();
+    ASSERT_EQ(line->colour_a.size(), 2u);
+    for (const char colour : line->colour_a) {
+      EXPECT_EQ((colour & 0x40) != 0, c.marked) << c.language;
+      EXPECT_EQ(colour & 0x3F, store::colour_bit::kDefault & 0x3F);
+    }
+  }
+}
+
+class CountingRunOrderEdits : public StoreRunOrderEdits {
+ public:
+  using StoreRunOrderEdits::StoreRunOrderEdits;
+  void StoryNumberEdited(store::r_object& entry) override { edited.push_back(&entry); }
+  std::vector<const store::r_object*> edited;
+};
+
+TEST_F(EditorTest, RemoveNumberOnPromptTakesTheBracketedIdentifier) {
+  struct Case {
+    bool remove_number;
+    bool truncated;
+    int column;
+    bool backspace;
+    std::string text, id;
+    bool told;
+  };
+  const Case cases[] = {
+      {true, true, 2, false, "[1x2] News", "1x2", true},
+      {true, true, 3, true, "[1] News", "1", true},
+      {true, true, 9, false, "[12] Newsx", "12", false},
+      {true, true, 1, false, "[x12] News", "x12", true},
+      // Without the option, or on a slug line shown in full, the identifier stays.
+      {false, true, 2, false, "[1x2] News", "12", false},
+      {true, false, 2, false, "[1x2] News", "12", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    store.NewScript();
+    store.options().inverse_slug = true;
+    store.options().truncate_slugline = c.truncated;
+    CountingRunOrderEdits edits(store);
+    EditorModel editor(store, edits, prompt);
+    EditorOptions options;
+    options.remove_number_on_prompt = c.remove_number;
+    editor.SetOptions(options);
+    e_object* slug = store.first_line();
+    const store::StyledText t = Plain("[12] News");
+    slug->text_a = t.text;
+    slug->style_a = t.style;
+    slug->colour_a = t.colour;
+    slug->flags |= lf::kSlugLine | lf::kHardReturn;
+    store::r_object* entry = store.CreateStoryEntry(slug);
+    entry->story_id = "12";
+    Caret(slug, c.column);
+    if (c.backspace) {
+      editor.KeyDown({Key::kBackspace});
+    } else {
+      editor.KeyPress('x');
+    }
+    EXPECT_EQ(TextOf(slug), c.text);
+    EXPECT_EQ(entry->story_id, c.id);
+    EXPECT_EQ(edits.edited, c.told ? std::vector<const store::r_object*>{entry}
+                                   : std::vector<const store::r_object*>{});
+  }
+}
+
+// The identifier keeps to eight characters however many are typed between the brackets.
+TEST_F(EditorTest, BracketedIdentifierKeepsEightCharacters) {
+  store.options().truncate_slugline = true;
+  EditorOptions options;
+  options.remove_number_on_prompt = true;
+  model.SetOptions(options);
+  e_object* slug = AddLine("[1] News", lf::kSlugLine | lf::kHardReturn);
+  store.CreateStoryEntry(slug);
+  Caret(slug, 2);
+  Type("23456789");
+  EXPECT_EQ(TextOf(slug), "[123456789] News");
+  EXPECT_EQ(slug->story->story_id, "12345678");
+}
+
 class RandomEditingTest : public EditorTest {
  protected:
   void RunRandomKeys(std::uint32_t seed) {
@@ -491,6 +590,7 @@ class RandomEditingTest : public EditorTest {
         ASSERT_EQ(l->style_a.size(), l->text_a.size()) << step;
         ASSERT_EQ(l->colour_b.size(), l->text_b.size()) << step;
         ASSERT_TRUE(!IsSlugLine(*l) || l->story == nullptr || l->story->line == l) << step;
+        ASSERT_TRUE(l->story == nullptr || l->story->story_id.size() <= 8) << step;
       }
     }
   }
@@ -501,6 +601,10 @@ TEST_F(RandomEditingTest, KeepsTheScriptSound) {
     SCOPED_TRACE(truncated_slugs ? "truncated slug lines" : "full slug lines");
     store.NewScript();
     store.options().truncate_slugline = truncated_slugs;
+    // Truncated slug lines also take their bracketed identifiers as they are typed.
+    EditorOptions options;
+    options.remove_number_on_prompt = truncated_slugs;
+    model.SetOptions(options);
     RunRandomKeys(truncated_slugs ? 77u : 12345u);
   }
 }

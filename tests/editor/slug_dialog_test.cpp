@@ -1,5 +1,7 @@
 #include "editor/slug_dialog.h"
 
+#include <array>
+#include <optional>
 #include <string>
 
 #include "editor/editor_fixture.h"
@@ -99,6 +101,37 @@ TEST_F(SlugDialogTest, OverflowNeverJoinsTheNextStorysSlugLine) {
   EXPECT_EQ(TextOf(next), "[2] Next");
   EXPECT_EQ(TextOf(line->next), "abcdefg xyz");
   EXPECT_EQ(line->next->next, next);
+}
+
+TEST(PresenterCaption, NameGoesInFrontOnce) {
+  const std::array<std::array<const char*, 3>, 5> cases = {{
+      {"Script", "Anna", "Anna:: Script"},
+      {"Bob:: Script", "Anna", "Anna:: Script"},
+      {"Bob:: Script", "", "Script"},
+      {"Script", "", "Script"},
+      {"Bob:: Script: news.tvl", "Anna", "Anna:: Script: news.tvl"},
+  }};
+  for (const auto& [caption, name, expected] : cases) {
+    EXPECT_EQ(PresenterCaption(caption, name), expected) << caption << " / " << name;
+  }
+}
+
+TEST_F(SlugDialogTest, NewStoryTakesTheCurrentPresenterWhenEnabled) {
+  for (const bool enabled : {true, false}) {
+    store.NewScript();
+    e_object* line = store.first_line();
+    line->presenter = 2;
+    store.typing().presenter = 3;
+    Caret(line, 0);
+    dialog.SetPresenterMode(enabled);
+    dialog.Open();
+    ASSERT_TRUE(dialog.Ok("5"));
+    ASSERT_NE(line->story, nullptr);
+    EXPECT_EQ(dialog.made_presenter(), enabled ? std::optional<int>(3) : std::nullopt);
+    if (enabled) {
+      EXPECT_EQ(line->story->story_presenter, 3);
+    }
+  }
 }
 
 }  // namespace

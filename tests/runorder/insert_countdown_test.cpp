@@ -12,7 +12,7 @@ using store::e_object;
 
 class InsertCountdownTest : public ::testing::Test {
  protected:
-  const e_object& Line(const std::string& text, std::uint32_t flags = 0) {
+  e_object& Line(const std::string& text, std::uint32_t flags = 0) {
     e_object& line = lines.emplace_back();
     line.text_a = text;
     line.flags |= flags;
@@ -25,14 +25,15 @@ class InsertCountdownTest : public ::testing::Test {
     while (countdown.Tick() && ticks < 1000) ++ticks;
     return ticks;
   }
+  store::LineRefs refs;
   std::deque<e_object> lines;
-  InsertCountdown countdown{2.5};
+  InsertCountdown countdown{2.5, refs};
 };
 
 TEST_F(InsertCountdownTest, FractionalInsertsEndAndTheOffsetReturnsToZero) {
   // At 2.5 units a second "//VT 0:03" is 7 units, 2.8 seconds: it never lands on 0 exactly.
-  const e_object& first = Line("//VT 0:03 clip");
-  const e_object& hidden = Line("//*VT 0:02 hidden from story times");
+  e_object& first = Line("//VT 0:03 clip");
+  e_object& hidden = Line("//*VT 0:02 hidden from story times");
   EXPECT_TRUE(countdown.Add(first));
   EXPECT_FALSE(countdown.Add(first));
   EXPECT_TRUE(countdown.Add(hidden));
@@ -45,14 +46,39 @@ TEST_F(InsertCountdownTest, FractionalInsertsEndAndTheOffsetReturnsToZero) {
   EXPECT_DOUBLE_EQ(countdown.run_time_offset(), 0.0);
 }
 
-TEST_F(InsertCountdownTest, CloakedAndDeletedInsertsAreSkipped) {
-  const e_object& cloaked = Line("//VT 0:04 cloaked", store::line_flag::kTimingCloaked);
-  const e_object& deleted = Line("//VT 0:04 deleted");
-  const e_object& kept = Line("//VT 0:02 kept");
-  for (const e_object* l : {&cloaked, &deleted, &kept}) countdown.Add(*l);
-  countdown.LineRemoved(deleted);
+TEST_F(InsertCountdownTest, CloakedAndDeletedInsertsAreSkippedWithoutTheirTime) {
+  e_object& cloaked = Line("//VT 0:04 cloaked", store::line_flag::kTimingCloaked);
+  e_object& deleted = Line("//VT 0:04 deleted");
+  e_object& kept = Line("//VT 0:02 kept");
+  for (e_object* l : {&cloaked, &deleted, &kept}) countdown.Add(*l);
+  EXPECT_DOUBLE_EQ(countdown.run_time_offset(), 4.0 + 2.0);
+  refs.BeforeDelete(&deleted, nullptr, nullptr);
   EXPECT_TRUE(countdown.Tick());
   EXPECT_EQ(countdown.current(), &kept);
+  EXPECT_DOUBLE_EQ(countdown.run_time_offset(), 2.0);
+  EXPECT_EQ(RunDown(), 2);
+  EXPECT_DOUBLE_EQ(countdown.run_time_offset(), 0.0);
+}
+
+TEST_F(InsertCountdownTest, TimingCloakTakesTheInsertOutAndBackIn) {
+  e_object& current = Line("//VT 0:10 running");
+  e_object& queued = Line("//VT 0:04 queued");
+  countdown.Add(current);
+  countdown.Add(queued);
+  countdown.Tick();
+  countdown.Tick();  // 9 seconds of the first insert left
+  queued.flags |= store::line_flag::kTimingCloaked;
+  countdown.TimingCloakChanged(queued);
+  EXPECT_DOUBLE_EQ(countdown.run_time_offset(), 9.0);
+  queued.flags &= ~store::line_flag::kTimingCloaked;
+  countdown.TimingCloakChanged(queued);
+  EXPECT_DOUBLE_EQ(countdown.run_time_offset(), 13.0);
+  current.flags |= store::line_flag::kTimingCloaked;
+  countdown.TimingCloakChanged(current);
+  EXPECT_EQ(countdown.current(), nullptr);
+  EXPECT_DOUBLE_EQ(countdown.run_time_offset(), 4.0);
+  EXPECT_EQ(RunDown(), 5);
+  EXPECT_DOUBLE_EQ(countdown.run_time_offset(), 0.0);
 }
 
 TEST_F(InsertCountdownTest, AFullRingRefusesInsteadOfOverwriting) {
@@ -65,7 +91,7 @@ TEST_F(InsertCountdownTest, AFullRingRefusesInsteadOfOverwriting) {
   EXPECT_EQ(RunDown(), 2 * 32 - 1);
 }
 
-TEST_F(InsertCountdownTest, AbortDropsTheCurrentInsert) {
+TEST_F(InsertCountdownTest, AbortDropsTheCurrentInsertAndTheQueuedOnes) {
   countdown.Add(Line("//VT 0:10 long"));
   countdown.Add(Line("//VT 0:05 next"));
   countdown.Tick();
@@ -73,7 +99,8 @@ TEST_F(InsertCountdownTest, AbortDropsTheCurrentInsert) {
   // 10 s and 12 units (4.8 s), one second counted.
   EXPECT_NEAR(countdown.run_time_offset(), 13.8, 1e-9);
   countdown.Abort();
-  EXPECT_NEAR(countdown.run_time_offset(), 13.8 - 9.0 + 1.0, 1e-9);
+  // The current insert keeps one second; the queued one goes with the queue.
+  EXPECT_NEAR(countdown.run_time_offset(), 13.8 - 9.0 + 1.0 - 4.8, 1e-9);
   EXPECT_FALSE(countdown.Tick());
   countdown.Reset();
   EXPECT_DOUBLE_EQ(countdown.run_time_offset(), 0.0);

@@ -279,6 +279,75 @@ TEST_F(RunGridTest, DroppedFileStoryMovesBeforeTheRowUnderTheDrop) {
   ExpectConsistent();
 }
 
+TEST_F(RunGridTest, IdentifierAndSlugKeepTheirStyleAndColourBytes) {
+  r_object* one = AddStory("12");
+  e_object* slug = one->line;
+  // "[12] SLUG 12": the identifier bold, "SLUG" inverse, the last "12" red with "Color Sel".
+  constexpr char kBold = store::style_bit::kBold;
+  constexpr char kInverse = store::style_bit::kInverse;
+  slug->style_a = std::string(1, '\0') + kBold + kBold + std::string(2, '\0') +
+                  std::string(4, kInverse) + std::string(3, '\0');
+  slug->colour_a[10] = slug->colour_a[11] = static_cast<char>(0x38 | 1);
+  const Cell id = Grid().DataCell(1, 0);
+  EXPECT_EQ(id.text, "12");
+  EXPECT_EQ(id.style, std::string(2, kBold));
+  const Cell text = Grid().DataCell(1, 6);
+  EXPECT_EQ(text.text, "SLUG 12");
+  const CellColours base{gc::kWhite, gc::kBlack};
+  const std::vector<CellRun> plain = CellRuns(text, base, false);
+  ASSERT_EQ(plain.size(), 3u);  // "SLUG", " ", "12"
+  EXPECT_EQ(plain[0], (CellRun{"SLUG", false, false, false, {gc::kBlack, gc::kWhite}, true}));
+  EXPECT_EQ(plain[2].colours, base);
+  EXPECT_EQ(CellRuns(text, base, true)[2].colours, (CellColours{gc::kWhite, gc::kRed}));
+  EXPECT_TRUE(CellRuns(id, base, false)[0].bold);
+  EXPECT_EQ(CellRuns(Cell{"AIR"}, base, true),
+            (std::vector<CellRun>{{"AIR", false, false, false, base, false}}));
+}
+
+TEST(RunGridButtons, LaidOutLeftToRightSkippingHiddenOnes) {
+  const struct {
+    std::vector<bool> shown;
+    int ppi;
+    std::vector<int> lefts;
+  } cases[] = {
+      {{true, true, true}, 96, {1, 25, 49}},
+      {{true, true, true}, 120, {4, 34, 64}},
+      {{true, false, true}, 96, {1, -1, 25}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RunButtonLefts(c.shown, c.ppi), c.lefts) << c.ppi;
+  EXPECT_EQ(RunButtonWidth(120), 30);
+  EXPECT_EQ(RunButtonWidth(96), 24);
+}
+
+TEST_F(RunGridTest, StatusDoubleClickCuesTheRemoteClientOrWaitsWhileBusy) {
+  Build({"1", "2"});
+  EXPECT_EQ(RemoteCueMessage({"5", "2"}, *Story("2")), "&&I2\r");
+  EXPECT_EQ(RemoteCueMessage({"5"}, *Story("2")), std::nullopt);
+  run.guards().saving = true;
+  EXPECT_EQ(Grid().DoubleClick(2, 4).kind, GridRequest::Kind::kNone);
+  EXPECT_EQ(run.TakePendingStart(), Story("2"));
+  EXPECT_EQ(run.TakePendingStart(), nullptr);
+}
+
+TEST_F(RunGridTest, DroppedTextJoinsTheStoryUnderTheDrop) {
+  Build({"1", "2/4", "3"});
+  EXPECT_FALSE(Grid().ReceiveText(4, "on RunEnd"));
+  EXPECT_FALSE(Grid().ReceiveText(2, "\r\n"));
+  ASSERT_TRUE(Grid().ReceiveText(2, "first words here\r\nsecond\tpart "));
+  const e_object* body = Story("2")->line->next;
+  ASSERT_EQ(body->next->text_a, "first words here");
+  const e_object* second = body->next->next;
+  EXPECT_EQ(second->text_a, "second part ");
+  EXPECT_EQ(second->next, Story("3")->line);
+  EXPECT_EQ(StatusOf(*Story("2")), StoryStatus::kDrop);
+  EXPECT_EQ(second->flags & store::line_flag::kStatusMask, 4u);
+  EXPECT_TRUE(store::HasFlag(*second, store::line_flag::kHardReturn));
+  // "body 2" counts one word (its last character is never examined), the others three and two.
+  EXPECT_EQ(Story("2")->length, 6u);
+  EXPECT_TRUE(store.script_changed());
+  EXPECT_EQ(store.CheckScriptLinks().code, 0);
+}
+
 TEST(RunGridSnap, HeightSettlesOnWholeRows) {
   const struct {
     int client, row, panel, expected;

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -15,7 +16,10 @@
 #include <QToolButton>
 
 #include "run_order_fixture.h"
+#include "runorder/run_times.h"
+#include "runorder/ui/display_rt_screen.h"
 #include "runorder/ui/insert_dlg.h"
+#include "runorder/ui/rt_grid.h"
 #include "runorder/ui/run_grid.h"
 
 namespace telvane::ui {
@@ -116,6 +120,12 @@ TEST_F(RunScreenTest, QuillboxDropReachesTheStoryUnderThePointer) {
   drop(record, 2);
   EXPECT_EQ(slug, Story("2")->line);
   EXPECT_EQ(received, "Hi");
+  // Without a receiver the run order inserts the text into the story itself.
+  screen->set_drop_handlers(nullptr, nullptr);
+  drop(record, 1);
+  EXPECT_EQ(Story("1")->line->next->next->text_a, "Hi");
+  EXPECT_EQ(Story("1")->line->next->next->next, Story("2")->line);
+  EXPECT_TRUE(store.script_changed());
 }
 
 TEST_F(RunScreenTest, InsertDialogMovesTheSourceAfterTheSelectedStory) {
@@ -149,6 +159,61 @@ TEST_F(RunScreenTest, PromptTrackKeepsTheAirStoryNearTheTop) {
   run.PinAirStory(Story("1"));
   screen->AirStoryChanged();
   EXPECT_EQ(screen->grid()->top_row(), 1);
+}
+
+TEST_F(RunScreenTest, TimingWindowShowsTheOnAirStoryAndTheRunTimeLeft) {
+  AddStory("1");
+  store::e_object* vt = Append("//VT 0:30 pictures");
+  vt->flags2 |= store::line_state::kTimingLine;
+  AddStory("2");
+  runorder::RecountAllStories(store, runorder::TimingOptionsFrom(settings));
+  Story("1")->line->flags2 |= store::line_state::kOnAir;
+  Open();
+  TDisplayRtScreen* timing = screen->timing_screen();
+  ASSERT_NE(timing, nullptr);
+  QString shown_run_time;
+  QObject::connect(timing, &TDisplayRtScreen::RunTimeChanged,
+                   [&](const QString& text) { shown_run_time = text; });
+  timing->resize(700, 300);
+  timing->show();
+  timing->SetOnAirStory(Story("1"));
+  // Story 1: "body 1" and the insert, 91 units; story 2 one more: 92 units at 3.0.
+  EXPECT_EQ(shown_run_time, QStringLiteral("00:00:31"));
+  EXPECT_EQ(timing->findChild<QLabel*>(QStringLiteral("RunTimePanel"))->text(), shown_run_time);
+  RtGrid* grid = timing->grid();
+  EXPECT_EQ(grid->CellText(0, 3), QStringLiteral("579"));
+  EXPECT_EQ(grid->CellText(1, 2), QStringLiteral("AIR"));
+  EXPECT_EQ(grid->CellText(1, 3), QStringLiteral("SLUG 1"));
+  EXPECT_EQ(grid->CellText(1, 6), QStringLiteral("00:30"));
+  EXPECT_EQ(grid->CellText(2, 4), QStringLiteral("VT"));
+  EXPECT_EQ(grid->CellText(3, 0), QStringLiteral("2"));
+  QImage image(grid->viewport()->size(), QImage::Format_RGB32);
+  grid->viewport()->render(&image);
+  const QRect air = grid->CellRect(1, 2);
+  EXPECT_EQ(image.pixelColor(air.left() + 2, air.top() + 2), QColor(255, 0, 0));
+  EXPECT_FALSE(timing->close());
+  EXPECT_FALSE(timing->isVisible());
+}
+
+TEST_F(RunScreenTest, RestrictedModeClosesTheGapAndRemoteSavesNameTheSelection) {
+  Build({"1", "2"});
+  Open();
+  auto* pnew = screen->findChild<QToolButton*>(QStringLiteral("RunPnewBtn"));
+  auto* drop = screen->findChild<QToolButton*>(QStringLiteral("RunDropBtn"));
+  const int drop_left = drop->x();
+  EXPECT_EQ(drop_left, pnew->x() + 24);
+  screen->SetRestrictedMode(true);
+  EXPECT_TRUE(pnew->isHidden());
+  EXPECT_EQ(drop->x(), drop_left - 24);
+  screen->SetPixelsPerInch(120);
+  EXPECT_EQ(screen->findChild<QToolButton*>(QStringLiteral("RunTopBtn"))->geometry(),
+            QRect(4, 0, 30, 25));
+  store::r_object* saved = nullptr;
+  QObject::connect(screen.operator->(), &TRunScreen::SaveStoryRemote,
+                   [&](store::r_object* entry) { saved = entry; });
+  run.Select(Story("2"));
+  screen->findChild<QToolButton*>(QStringLiteral("SaveStoryRemoteBtn"))->click();
+  EXPECT_EQ(saved, Story("2"));
 }
 
 TEST_F(RunScreenTest, ButtonsDoNothingWithoutStoriesAndClosingHides) {

@@ -105,12 +105,43 @@ TEST_F(LineUnitsTest, AnEditRecountsOnlyItsStory) {
 TEST_F(LineUnitsTest, AccumulatedTimesSkipSetAsideStoriesButCountThem) {
   Build({"1", "2/2", "3", "4/4"});
   for (r_object* e : run.Stories()) e->length = 90;
-  EXPECT_EQ(AccumulatedTimes(run.Stories(), options),
-            (std::vector<std::string>{"00:30", "", "01:30", ""}));
+  const auto texts = [&] {
+    RunTimeline timeline;
+    timeline.Rebuild(run.Stories(), options);
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < timeline.size(); ++i) out.push_back(timeline.Text(i));
+    return out;
+  };
+  EXPECT_EQ(texts(), (std::vector<std::string>{"00:30", "", "01:30", ""}));
   options.multi_run = true;
   run.Stories()[2]->second_id = "B";
-  EXPECT_EQ(AccumulatedTimes(run.Stories(), options),
-            (std::vector<std::string>{"00:30", "", "00:30", ""}));
+  EXPECT_EQ(texts(), (std::vector<std::string>{"00:30", "", "00:30", ""}));
+}
+
+TEST_F(LineUnitsTest, AnEditUpdatesTheAccumulatedTimesAfterItAsARebuildWould) {
+  Build({"1", "2", "3", "4"});
+  options.speech_rate = 0.1;  // ten seconds a word, so that every word shows
+  RecountAllStories(store, options);
+  for (const bool multi_run : {false, true}) {
+    options.multi_run = multi_run;
+    Story("3")->second_id = "B";
+    RunTimeline timeline;
+    timeline.Rebuild(run.Stories(), options);
+    for (const char* text : {"many more words in it now ", "", "a b c "}) {
+      e_object* body = Story("2")->line->next;
+      body->text_a = text;
+      body->style_a = std::string(body->text_a.size(), '\0');
+      body->colour_a = std::string(body->text_a.size(), store::colour_bit::kDefault);
+      ASSERT_TRUE(timeline.StoryEdited(store, *Story("2"), options));
+      RunTimeline rebuilt;
+      rebuilt.Rebuild(run.Stories(), options);
+      for (std::size_t i = 0; i < rebuilt.size(); ++i) {
+        EXPECT_EQ(timeline.Text(i), rebuilt.Text(i)) << text << " story " << i + 1;
+      }
+    }
+  }
+  RunTimeline empty;
+  EXPECT_FALSE(empty.StoryEdited(store, *Story("1"), options));
 }
 
 TEST_F(LineUnitsTest, RemainingTimeStopsAtThePendingStories) {

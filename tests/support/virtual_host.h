@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/host.h"
+#include "platform/stepped_time.h"
 
 namespace telvane::testing {
 
@@ -21,42 +22,8 @@ using platform::BoxButtons;
 using platform::BoxKind;
 using platform::Milliseconds;
 
-class VirtualTimers;
-
-class VirtualClock : public platform::Clock {
- public:
-  platform::Milliseconds Now() const override { return now_; }
-  platform::LocalTime LocalNow() const override;
-  void Set(platform::Milliseconds now) { now_ = now; }
-  // Local time of day at Now() == 0.
-  platform::LocalTime start{2026, 12, 11, 9, 30, 0};
-
- private:
-  platform::Milliseconds now_ = 0;
-};
-
-class VirtualTimers : public platform::Timers {
- public:
-  explicit VirtualTimers(VirtualClock& clock) : clock_(clock) {}
-  std::unique_ptr<platform::Timer> CreateTimer(std::function<void()> on_tick) override;
-
-  // The earliest due time of an active timer, or -1.
-  Milliseconds NextDue() const;
-  // Runs the timers due at or before the current time, earliest first.
-  void RunDue();
-
- private:
-  friend class VirtualTimer;
-  struct Entry {
-    std::function<void()> on_tick;
-    Milliseconds interval = 0;
-    Milliseconds due = 0;
-    bool active = false;
-  };
-  VirtualClock& clock_;
-  std::map<int, Entry> entries_;
-  int next_id_ = 1;
-};
+using VirtualClock = platform::SteppedClock;
+using VirtualTimers = platform::SteppedTimers;
 
 class VirtualLoop : public platform::EventLoop {
  public:

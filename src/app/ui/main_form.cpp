@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -11,6 +12,8 @@
 #include "app/ui/config_chooser_window.h"
 #include "app/ui/message_list_window.h"
 #include "app/ui/splash_window.h"
+#include "prompt/speed_panel.h"
+#include "prompt/ui/prompt_control.h"
 #include "editor/ui/edit_screen.h"
 #include "platform/qt/qt_host.h"
 
@@ -53,7 +56,8 @@ void TMainForm::BuildMenus() {
   menuBar()->addMenu(text(76))->setObjectName(QStringLiteral("MainInsertItem"));
   menuBar()->addMenu(text(48))->setObjectName(QStringLiteral("MainRunOrderItem"));
   menuBar()->addMenu(text(475))->setObjectName(QStringLiteral("MainProgramItem"));
-  menuBar()->addMenu(text(49))->setObjectName(QStringLiteral("MainPromptItem"));
+  QMenu* prompt = menuBar()->addMenu(text(49));
+  prompt->setObjectName(QStringLiteral("MainPromptItem"));
   QMenu* view = menuBar()->addMenu(text(50));
   view->setObjectName(QStringLiteral("MainViewItem"));
   QMenu* options = menuBar()->addMenu(text(51));
@@ -125,6 +129,11 @@ void TMainForm::BuildMenus() {
   message_list_item_->setObjectName(QStringLiteral("ViewMessageListItem"));
   message_list_item_->setCheckable(true);
   connect(message_list_item_, &QAction::toggled, this, &TMainForm::ToggleMessageList);
+  prompt_control_item_ = view->addAction(text(98));
+  prompt_control_item_->setObjectName(QStringLiteral("ViewSpeedControlItem"));
+  prompt_control_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+  prompt_control_item_->setCheckable(true);
+  connect(prompt_control_item_, &QAction::toggled, this, &TMainForm::TogglePromptControl);
 
   save_setup_exit_item_ = options->addAction(text(105));
   save_setup_exit_item_->setObjectName(QStringLiteral("OptionsSaveSetupExitItem"));
@@ -162,6 +171,100 @@ void TMainForm::BuildMenus() {
     app_.SetMultipleConfiguration(on);
     delete_configuration_item_->setVisible(on);
   });
+  BuildPromptMenu(prompt);
+}
+
+void TMainForm::BuildPromptMenu(QMenu* prompt) {
+  const auto text = [this](int n) { return FromCatalogue(app_.MessageText(n)); };
+  const auto item = [&](const char* name, int caption, QKeySequence keys,
+                        std::function<void()> action) {
+    QAction* a = prompt->addAction(text(caption));
+    a->setObjectName(QString::fromLatin1(name));
+    if (!keys.isEmpty()) a->setShortcut(keys);
+    connect(a, &QAction::triggered, this, std::move(action));
+    return a;
+  };
+  prompt_on_item_ = item("PromptOnItem", 89, {}, [this] {
+    if (!app_.engine().prompting()) app_.engine().RequestStart(prompt::StartKind::kChosen);
+    SetPrompting(app_.engine().prompting() || app_.engine().start_requested());
+  });
+  prompt_on_item_->setCheckable(true);
+  // 28. F9 only when the configuration allows it.
+  if (app_.settings().Bool(config::Key::kShortcutF9ShortcutEnabled)) {
+    prompt_on_item_->setShortcut(QKeySequence(Qt::Key_F9));
+  }
+  prompt_off_item_ = item("PromptOffItem", 90, QKeySequence(Qt::CTRL | Qt::Key_F9),
+                          [this] { app_.engine().RequestStop(); });
+  prompt_off_item_->setCheckable(true);
+  prompt_off_item_->setChecked(true);
+  restart_item_ = item("PromptRestartItem", 112, {}, [this] { RestartPrompt(); });
+  restart_item_->setEnabled(false);
+  item("ResetPromptCardItem", 190, {}, [this] {
+    if (app_.prompt_output() != nullptr) app_.prompt_output()->Reset();
+  });
+  blank_item_ = item("PromptBlankScreenItem", 974, QKeySequence(Qt::SHIFT | Qt::Key_F9),
+                     [this] { app_.engine().SetBlank(!app_.engine().blanked()); });
+  blank_item_->setCheckable(true);
+  blank_item_->setEnabled(false);
+}
+
+void TMainForm::TogglePromptControl(bool show) {
+  const auto text = [this](int n) { return app_.MessageText(n); };
+  if (show && !prompt_control_) {
+    auto panel = std::make_unique<prompt::SpeedPanel>(app_.engine(), app_.settings(),
+                                                      prompt::SpeedPanelTexts::From(text));
+    prompt_control_ = new TPromptControl(std::move(panel), PromptControlHints::From(text),
+                                         app_.host_facts().pixels_per_inch, this);
+    app_.engine().SetSpeedPanel(&prompt_control_->panel());
+    connect(prompt_control_, &TPromptControl::Closed, this, [this] {
+      app_.engine().SetSpeedPanel(nullptr);
+      app_.settings().SetBool(config::Key::kSpeedControl, false);
+      const QSignalBlocker block_item(prompt_control_item_);
+      const QSignalBlocker block_button(control_btn_);
+      prompt_control_item_->setChecked(false);
+      control_btn_->setChecked(false);
+      control_btn_->setToolTip(FromCatalogue(app_.MessageText(31)));
+    });
+    app_.settings().SetBool(config::Key::kSpeedControl, true);
+    prompt_control_->show();
+  } else if (!show && prompt_control_) {
+    prompt_control_->close();
+  }
+  const QSignalBlocker block_item(prompt_control_item_);
+  const QSignalBlocker block_button(control_btn_);
+  prompt_control_item_->setChecked(show);
+  control_btn_->setChecked(show);
+  control_btn_->setToolTip(FromCatalogue(app_.MessageText(show ? 138 : 31)));
+}
+
+void TMainForm::RestartPrompt() {
+  // The run order's chosen story, else the top of the script.
+  const store::r_object* chosen = app_.run_order().SelectedStory();
+  store::e_object* line = chosen != nullptr && chosen != app_.run_order().run_end()
+                              ? chosen->line
+                              : app_.store().first_line();
+  app_.engine().JumpToLine(line);
+}
+
+void TMainForm::SetPrompting(bool prompting) {
+  prompt_on_item_->setChecked(prompting);
+  prompt_off_item_->setChecked(!prompting);
+  restart_item_->setEnabled(prompting);
+  restart_btn_->setEnabled(prompting);
+  const bool blank = prompting && app_.settings().Bool(config::Key::kMainCutToBlackEnabled);
+  blank_item_->setEnabled(blank);
+  prompt_black_btn_->setEnabled(blank);
+  prompt_btn_->setChecked(prompting);
+  prompt_btn_->setToolTip(FromCatalogue(app_.MessageText(prompting ? 14 : 13)));
+  QPalette palette = prompt_btn_->palette();
+  palette.setColor(QPalette::ButtonText, prompting ? Qt::red : Qt::black);
+  prompt_btn_->setPalette(palette);
+  if (!prompting) SetBlanked(false);
+}
+
+void TMainForm::SetBlanked(bool blanked) {
+  blank_item_->setChecked(blanked);
+  prompt_black_btn_->setChecked(blanked);
 }
 
 void TMainForm::BuildToolPanel() {
@@ -184,8 +287,32 @@ void TMainForm::BuildToolPanel() {
     tool_panel_->addWidget(b);
     return b;
   };
-  // 14. The blank-screen button and the newsroom system's network button.
-  button("PromptBlackBtn", "pblack.bmp", width);
+  // 14. The blank-screen button and the newsroom system's network button; the prompt
+  //     buttons beside them.
+  control_btn_ = button("ControlBtn", "", width);
+  control_btn_->setText(QStringLiteral("C"));
+  control_btn_->setCheckable(true);
+  control_btn_->setToolTip(FromCatalogue(app_.MessageText(31)));
+  connect(control_btn_, &QToolButton::toggled, this, &TMainForm::TogglePromptControl);
+  prompt_black_btn_ = button("PromptBlackBtn", "pblack.bmp", width);
+  prompt_black_btn_->setCheckable(true);
+  prompt_black_btn_->setEnabled(false);
+  prompt_black_btn_->setToolTip(FromCatalogue(app_.MessageText(955)));
+  connect(prompt_black_btn_, &QToolButton::clicked, this,
+          [this](bool down) { app_.engine().SetBlank(down); SetBlanked(app_.engine().blanked()); });
+  restart_btn_ = button("RestartBtn", "", width);
+  restart_btn_->setText(QStringLiteral("R"));
+  restart_btn_->setToolTip(FromCatalogue(app_.MessageText(30)));
+  restart_btn_->setEnabled(false);
+  connect(restart_btn_, &QToolButton::clicked, this, [this] { RestartPrompt(); });
+  prompt_btn_ = button("PromptBtn", "", 2 * width);
+  prompt_btn_->setText(FromCatalogue(app_.MessageText(49)).remove(QLatin1Char('&')));
+  prompt_btn_->setCheckable(true);
+  prompt_btn_->setToolTip(FromCatalogue(app_.MessageText(13)));
+  connect(prompt_btn_, &QToolButton::clicked, this, [this] {
+    app_.TogglePrompt();
+    SetPrompting(app_.engine().prompting() || app_.engine().start_requested());
+  });
   const app::NetworkButtons network = app::NetworkButtonsFor(app_.settings());
   button("NetworkBtn", network.network_picture, network.network_width)
       ->setVisible(network.network_visible);
@@ -305,6 +432,8 @@ void TMainForm::SetBackgroundMessage(std::string_view text) {
 void TMainForm::closeEvent(QCloseEvent* event) {
   if (app_.CloseQuery(false)) {
     if (message_list_) message_list_->close();
+    // The panel talks to the engine and the settings as it closes: it goes first.
+    if (prompt_control_) prompt_control_->close();
     event->accept();
   } else {
     event->ignore();

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "app/application.h"
 #include "app/shell_view.h"
@@ -19,6 +20,7 @@
 namespace telvane::ui {
 
 class TMessageListForm;
+class TPromptControl;
 
 class TMainForm : public QMainWindow, public app::ShellView {
   Q_OBJECT
@@ -34,6 +36,12 @@ class TMainForm : public QMainWindow, public app::ShellView {
   void SetEditScreen(TEditScreen* edit_screen) { edit_screen_ = edit_screen; }
   QMdiArea* mdi_area() const { return mdi_area_; }
   QLabel* status_line() const { return status_line_; }
+  // The prompt button, its menu items and the restart and blank-screen controls follow the
+  // engine.
+  void SetPrompting(bool prompting);
+  void SetBlanked(bool blanked);
+  // View > Prompt Control Panel and the control button.
+  void TogglePromptControl(bool show);
 
   // app::ShellView
   void SetStatusText(std::string_view text, std::uint32_t background,
@@ -60,6 +68,8 @@ class TMainForm : public QMainWindow, public app::ShellView {
  private:
   void BuildMenus();
   void BuildToolPanel();
+  void BuildPromptMenu(QMenu* prompt);
+  void RestartPrompt();
   void BuildStatusBar();
   void ToggleMessageList(bool show);
 
@@ -73,6 +83,16 @@ class TMainForm : public QMainWindow, public app::ShellView {
   QAction* delete_configuration_item_ = nullptr;
   QAction* multiple_configuration_item_ = nullptr;
   QAction* windows_paste_item_ = nullptr;
+  QAction* prompt_on_item_ = nullptr;
+  QAction* prompt_off_item_ = nullptr;
+  QAction* restart_item_ = nullptr;
+  QAction* blank_item_ = nullptr;
+  QAction* prompt_control_item_ = nullptr;
+  QToolButton* control_btn_ = nullptr;
+  QPointer<TPromptControl> prompt_control_;
+  QToolButton* prompt_btn_ = nullptr;
+  QToolButton* restart_btn_ = nullptr;
+  QToolButton* prompt_black_btn_ = nullptr;
   QPointer<TMessageListForm> message_list_;
   QPointer<TSplashWindow> splash_;
   QPointer<QWidget> run_screen_;

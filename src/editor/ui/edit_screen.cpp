@@ -1,15 +1,20 @@
 #include "editor/ui/edit_screen.h"
 
 #include <QFocusEvent>
+#include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QWheelEvent>
 #include <algorithm>
 
 #include "editor/scroll_math.h"
 #include "platform/qt/qt_host.h"
+#include "store/code_pages.h"
 
 namespace telvane::ui {
 
@@ -23,6 +28,38 @@ constexpr int kScrollMaximum = 10000;
 constexpr int kHorizontalRange = 4000;
 constexpr int kCaretWidth = 2;
 constexpr int kBlinkMs = 500;
+constexpr int kFontPanelHeight = 28;
+constexpr int kCaptionPanelHeight = 40;
+constexpr int kToolPanelHeight = 28;
+constexpr int kDragScrollMs = 100;
+const QColor kMaroon(0x80, 0, 0);
+
+QLineEdit* Field(QWidget* parent, const char* name, const char* pattern, int width) {
+  auto* field = new QLineEdit(parent);
+  field->setObjectName(QString::fromLatin1(name));
+  field->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(pattern)), field));
+  field->setFixedWidth(width);
+  return field;
+}
+
+QToolButton* Button(QWidget* parent, const char* name, const QString& text) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setText(text);
+  button->setFocusPolicy(Qt::NoFocus);
+  return button;
+}
+
+QWidget* Strip(QWidget* parent, const char* name) {
+  auto* strip = new QWidget(parent);
+  strip->setObjectName(QString::fromLatin1(name));
+  strip->setAutoFillBackground(true);
+  auto* layout = new QHBoxLayout(strip);
+  layout->setContentsMargins(2, 1, 2, 1);
+  layout->setSpacing(2);
+  return strip;
+}
 
 QWidget* Panel(QWidget* parent, const char* name, const QColor& colour) {
   auto* panel = new QWidget(parent);
@@ -68,26 +105,37 @@ std::optional<editor::Key> EditorKey(int key) {
 
 }  // namespace
 
-TEditScreen::TEditScreen(store::ScriptStore& store, const config::Settings& settings,
-                         QWidget* parent)
+TEditScreen::TEditScreen(store::ScriptStore& store, config::Settings& settings, QWidget* parent)
     : QWidget(parent),
       store_(store),
       settings_(settings),
       own_run_order_(store),
       run_order_(&own_run_order_),
-      prompt_(&own_prompt_) {
+      prompt_(&own_prompt_),
+      panel_hooks_(&own_panel_hooks_),
+      font_panel_(store, settings),
+      split_left_(kStudioColumnWidth),
+      split_wanted_(kStudioColumnWidth),
+      prompt_line_(store.refs(), store::OnDelete::kFollow, store::OnNewScript::kClear) {
   setObjectName(QStringLiteral("TEditScreen"));
   setWindowTitle(QStringLiteral("Script"));
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_InputMethodEnabled);
 
-  background_message_ = new QLabel(this);
-  background_message_->setObjectName(QStringLiteral("BackgroundMessagePanel"));
-  background_message_->setVisible(false);
+  BuildFontPanel();
+  BuildOptionalPanels();
   left_panel_ = Panel(this, "LeftPanel", palette().color(QPalette::Mid));
   prompt_line_panel_ = Panel(left_panel_, "PromptLinePanel", Qt::yellow);
   prompt_line_panel_->setVisible(false);
+  split_panel_ = Panel(this, "SplitPanel", kMaroon);
+  si_position_panel_ = new QLabel(this);
+  si_position_panel_->setObjectName(QStringLiteral("SIPositionPanel"));
+  si_position_panel_->setAutoFillBackground(true);
+  si_position_panel_->setBackgroundRole(QPalette::ToolTipBase);
+  si_position_panel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  si_position_panel_->setVisible(false);
+  corner_panel_ = Panel(this, "CornerPanel", palette().color(QPalette::Window));
   vert_scroll_bar_ = new QScrollBar(Qt::Vertical, this);
   vert_scroll_bar_->setObjectName(QStringLiteral("VertScrollBar"));
   vert_scroll_bar_->setRange(0, kScrollMaximum);
@@ -99,6 +147,12 @@ TEditScreen::TEditScreen(store::ScriptStore& store, const config::Settings& sett
   time_cursor_ = new QTimer(this);
   time_cursor_->setObjectName(QStringLiteral("TimeCursor"));
   time_cursor_->setInterval(kBlinkMs);
+  scroll_down_time_ = new QTimer(this);
+  scroll_down_time_->setObjectName(QStringLiteral("ScrollDownTime"));
+  scroll_down_time_->setInterval(kDragScrollMs);
+  scroll_up_time_ = new QTimer(this);
+  scroll_up_time_->setObjectName(QStringLiteral("ScrollUpTime"));
+  scroll_up_time_->setInterval(kDragScrollMs);
 
   connect(vert_scroll_bar_, &QScrollBar::actionTriggered, this,
           [this](int action) { OnVerticalAction(action); });
@@ -111,17 +165,227 @@ TEditScreen::TEditScreen(store::ScriptStore& store, const config::Settings& sett
     update();
   });
 
+  // Beyond the window the drag scrolls a row a tick towards the pointer.
+  connect(scroll_down_time_, &QTimer::timeout, this, [this] {
+    model_->DragLinesTo(model_->visible_rows());
+    AfterInput();
+  });
+  connect(scroll_up_time_, &QTimer::timeout, this, [this] {
+    model_->DragLinesTo(-1);
+    AfterInput();
+  });
+
+  edit_font_panel_->setVisible(settings_.Bool(config::Key::kMenuFontPanel));
+  caption_panel_->setVisible(settings_.Bool(config::Key::kMenuCaptionPanel));
+  macro_panel_->setVisible(settings_.Bool(config::Key::kMenuMacroPanel));
   RebuildModel();
   ApplySettings();
 }
 
 TEditScreen::~TEditScreen() = default;
 
+void TEditScreen::BuildFontPanel() {
+  edit_font_panel_ = Strip(this, "EditFontPanel");
+  auto* layout = static_cast<QHBoxLayout*>(edit_font_panel_->layout());
+  edit_font_number_ = Field(edit_font_panel_, "EditFontNumber", "[1-8]", 24);
+  edit_font_number_->setMaxLength(1);
+  edit_font_box_ = new QComboBox(edit_font_panel_);
+  edit_font_box_->setObjectName(QStringLiteral("EditFontBox"));
+  edit_font_box_->addItems(QFontDatabase::families());
+  edit_prompt_size_ = Field(edit_font_panel_, "EditPromptSize", "[0-9]{0,3}", 40);
+  edit_prompt_size_->setMaxLength(3);
+  edit_script_size_ = Field(edit_font_panel_, "EditScriptSize", "[0-9]{0,2}", 32);
+  edit_script_size_->setMaxLength(2);
+  edit_return_btn_ = Button(edit_font_panel_, "EditReturnBtn", QStringLiteral("\u21b5"));
+  edit_enps_refresh_btn_ = Button(edit_font_panel_, "EditEnpsRefreshBtn", QStringLiteral("ENPS"));
+  edit_enps_refresh_btn_->setVisible(false);
+  for (QWidget* w : std::initializer_list<QWidget*>{edit_font_number_, edit_font_box_,
+                                                    edit_prompt_size_, edit_script_size_,
+                                                    edit_return_btn_, edit_enps_refresh_btn_}) {
+    layout->addWidget(w);
+  }
+  layout->addStretch();
+
+  connect(edit_font_number_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    if (!text.isEmpty()) FontChanged(font_panel_.ChooseFontNumber(text.toStdString()));
+  });
+  connect(edit_font_box_, &QComboBox::activated, this, [this](int index) {
+    FontChanged(font_panel_.SetFace(edit_font_box_->itemText(index).toStdString()));
+  });
+  connect(edit_prompt_size_, &QLineEdit::editingFinished, this, [this] {
+    FontChanged(font_panel_.SetPromptSize(edit_prompt_size_->text().toStdString()));
+  });
+  connect(edit_script_size_, &QLineEdit::editingFinished, this, [this] {
+    FontChanged(font_panel_.SetEditSize(edit_script_size_->text().toStdString()));
+  });
+  connect(edit_return_btn_, &QToolButton::clicked, this, [this] { panel_hooks_->ReturnPressed(); });
+  connect(edit_enps_refresh_btn_, &QToolButton::clicked, this,
+          [this] { panel_hooks_->EnpsRefresh(); });
+}
+
+void TEditScreen::BuildOptionalPanels() {
+  caption_panel_ = Strip(this, "CaptionPanel");
+  caption_data_ = new QListWidget(caption_panel_);
+  caption_data_->setObjectName(QStringLiteral("CaptionData"));
+  caption_data_->setFocusPolicy(Qt::NoFocus);
+  caption_panel_->layout()->addWidget(caption_data_);
+
+  macro_panel_ = Strip(this, "MacroPanel");
+  for (int n = 0; n < editor::kMacroButtons; ++n) {
+    const QByteArray name = "MacroBtn" + QByteArray::number(n);
+    QToolButton* button = Button(macro_panel_, name.constData(), QString::number(n + 1));
+    macro_panel_->layout()->addWidget(button);
+    connect(button, &QToolButton::clicked, this, [this, n] { panel_hooks_->PlayMacro(n); });
+  }
+  static_cast<QHBoxLayout*>(macro_panel_->layout())->addStretch();
+
+  background_message_panel_ = Strip(this, "BackgroundMessagePanel");
+  background_message_ = new QLineEdit(background_message_panel_);
+  background_message_->setObjectName(QStringLiteral("BackgroundMessageData"));
+  background_message_panel_->layout()->addWidget(background_message_);
+  // Enter sets the band's message; an empty entry clears it.
+  connect(background_message_, &QLineEdit::returnPressed, this, [this] {
+    panel_hooks_->SetBackgroundMessage(
+        store::Utf8ToCodePage(background_message_->text().toStdString(), store::kDefaultCodePage));
+  });
+  background_message_panel_->setVisible(false);
+
+  background_timer_panel_ = Strip(this, "BackgroundTimerPanel");
+  background_timer_data_ = Field(background_timer_panel_, "BackgroundTimerData", "[0-9:]{0,8}", 80);
+  background_timer_btn_ = Button(background_timer_panel_, "BackgroundTimerBtn",
+                                 QString::fromStdString(editor::TimerText(0)));
+  background_timer_panel_->layout()->addWidget(background_timer_data_);
+  background_timer_panel_->layout()->addWidget(background_timer_btn_);
+  static_cast<QHBoxLayout*>(background_timer_panel_->layout())->addStretch();
+  connect(background_timer_btn_, &QToolButton::clicked, this, [this] {
+    const std::optional<int> seconds =
+        editor::ParseTimerEntry(background_timer_data_->text().toStdString());
+    if (!seconds) {
+      emit StatusMessage(QStringLiteral("Timer entry must be hh:mm:ss"));
+      return;
+    }
+    panel_hooks_->StartBackgroundTimer(*seconds);
+  });
+  background_timer_panel_->setVisible(false);
+}
+
+void TEditScreen::FontChanged(editor::FontChange change) {
+  using editor::FontChange;
+  switch (change) {
+    case FontChange::kRefused:
+    case FontChange::kNone:
+      break;
+    case FontChange::kTypingFont:
+      Redraw();
+      break;
+    case FontChange::kEditFont:
+      ApplySettings();
+      emit FontsChanged();
+      break;
+    case FontChange::kPromptFont:
+      emit FontsChanged();
+      break;
+  }
+  // A refused entry shows the font's values again.
+  RefreshFontStrip();
+}
+
+void TEditScreen::RefreshFontStrip() {
+  const config::PromptFontSetting& font = font_panel_.shown();
+  const QSignalBlocker b1(edit_font_number_), b2(edit_font_box_), b3(edit_prompt_size_),
+      b4(edit_script_size_);
+  edit_font_number_->setText(QString::fromStdString(font_panel_.FontNumberText()));
+  const QString face = QString::fromStdString(font.name);
+  if (edit_font_box_->findText(face) < 0) edit_font_box_->insertItem(0, face);
+  edit_font_box_->setCurrentIndex(edit_font_box_->findText(face));
+  edit_prompt_size_->setText(QString::number(font.prompt_size));
+  edit_script_size_->setText(QString::number(font.edit_size));
+}
+
 void TEditScreen::SetBackgroundMessage(const QString& text) {
   background_message_->setText(text);
-  background_message_->setVisible(!text.isEmpty());
+  background_message_panel_->setVisible(message_panel_on_ || !text.isEmpty());
   LayOutPanels();
-  update();
+  Redraw();
+}
+
+void TEditScreen::SetFontPanelVisible(bool on) {
+  edit_font_panel_->setVisible(on);
+  LayOutPanels();
+  Redraw();
+}
+
+void TEditScreen::SetCaptionPanelVisible(bool on) {
+  caption_panel_->setVisible(on);
+  LayOutPanels();
+  Redraw();
+}
+
+void TEditScreen::SetMacroPanelVisible(bool on) {
+  macro_panel_->setVisible(on);
+  LayOutPanels();
+  Redraw();
+}
+
+void TEditScreen::SetBackgroundMessagePanelVisible(bool on) {
+  message_panel_on_ = on;
+  background_message_panel_->setVisible(on || !background_message_->text().isEmpty());
+  LayOutPanels();
+  Redraw();
+}
+
+void TEditScreen::SetBackgroundTimerPanelVisible(bool on) {
+  background_timer_panel_->setVisible(on);
+  LayOutPanels();
+  Redraw();
+}
+
+void TEditScreen::SetEnpsRefreshVisible(bool on) {
+  edit_enps_refresh_btn_->setVisible(on);
+}
+
+void TEditScreen::SetCaptionData(const QStringList& lines) {
+  caption_data_->clear();
+  caption_data_->addItems(lines);
+}
+
+void TEditScreen::ShowBackgroundTimer(long long remaining_seconds) {
+  if (remaining_seconds < 0) {
+    background_timer_btn_->setText(QString::fromStdString(editor::TimerText(0)));
+    background_timer_btn_->setProperty("picture", 0);
+    return;
+  }
+  background_timer_btn_->setText(QString::fromStdString(editor::TimerText(remaining_seconds)));
+  background_timer_btn_->setProperty("picture", editor::TimerPicture(remaining_seconds));
+}
+
+void TEditScreen::SetPromptLine(const store::e_object* line, bool prompting) {
+  // The reference only names the line; the marker never changes it.
+  prompt_line_ = const_cast<store::e_object*>(line);
+  prompting_ = prompting;
+  PlacePromptLine();
+}
+
+void TEditScreen::PlacePromptLine() {
+  const store::e_object* target = prompt_line_.get();
+  int row = 0;
+  const int rows = VisibleRows();
+  const store::e_object* line = model_->top_line();
+  for (; target != nullptr && line != nullptr && line != store_.edit_tail() && row < rows;
+       line = line->next, ++row) {
+    if (line == target) break;
+  }
+  if (target == nullptr || line != target || row >= rows) {
+    prompt_line_panel_->setVisible(false);
+    return;
+  }
+  QPalette p = prompt_line_panel_->palette();
+  p.setColor(QPalette::Window, prompting_ ? QColor(Qt::red) : QColor(Qt::yellow));
+  prompt_line_panel_->setPalette(p);
+  prompt_line_panel_->setGeometry(kLeftPanelWidth - kPromptLinePanelWidth,
+                                  row * row_metrics_.row_height, kPromptLinePanelWidth,
+                                  row_metrics_.row_height);
+  prompt_line_panel_->setVisible(true);
 }
 
 void TEditScreen::SetRunOrderEdits(editor::RunOrderEdits& run_order) {
@@ -145,6 +409,7 @@ void TEditScreen::RebuildModel() {
 }
 
 void TEditScreen::ApplySettings() {
+  RefreshFontStrip();
   metrics_ = std::make_unique<QtEditFontMetrics>(settings_);
   colours_ = editor::EditorColoursFrom(settings_);
   row_metrics_ = editor::ComputeRowMetrics(*metrics_, 0);
@@ -173,11 +438,24 @@ void TEditScreen::Redraw() {
   index_line_ = nullptr;
   model_->SetVisibleRows(VisibleRows());
   SyncScrollBars();
+  PlacePromptLine();
   update();
 }
 
+namespace {
+
+// A panel counts while it is not hidden, also before the window is first shown.
+int HeightOf(const QWidget* panel, int height) {
+  return panel->isHidden() ? 0 : height;
+}
+
+}  // namespace
+
 int TEditScreen::rows_top() const {
-  return background_message_->isVisible() ? background_message_->sizeHint().height() : 0;
+  return HeightOf(edit_font_panel_, kFontPanelHeight) +
+         HeightOf(caption_panel_, kCaptionPanelHeight) + HeightOf(macro_panel_, kToolPanelHeight) +
+         HeightOf(background_message_panel_, kToolPanelHeight) +
+         HeightOf(background_timer_panel_, kToolPanelHeight);
 }
 
 int TEditScreen::text_left() const {
@@ -188,35 +466,56 @@ int TEditScreen::TextAreaRight() const {
   return width() - vert_scroll_bar_->width();
 }
 
+int TEditScreen::RowsBottom() const {
+  return height() - horiz_scroll_bar_->sizeHint().height();
+}
+
 int TEditScreen::VisibleRows() const {
-  const int rows_height = height() - rows_top() - horiz_scroll_bar_->sizeHint().height();
-  return std::max(1, rows_height / std::max(row_metrics_.row_height, 1));
+  return std::max(1, (RowsBottom() - rows_top()) / std::max(row_metrics_.row_height, 1));
+}
+
+bool TEditScreen::StudioColumnShown() const {
+  return store_.options().studio_instructions && store_.options().view_si;
 }
 
 void TEditScreen::LayOutPanels() {
-  const int top = rows_top();
   const int bar = vert_scroll_bar_->sizeHint().width();
   const int hbar = horiz_scroll_bar_->sizeHint().height();
-  background_message_->setGeometry(0, 0, width(), top);
-  const store::StoreOptions& o = store_.options();
-  const int studio = o.studio_instructions && o.view_si ? kStudioColumnWidth + kSplitPanelWidth : 0;
-  left_panel_->setGeometry(studio, top, kLeftPanelWidth, height() - top - hbar);
-  prompt_line_panel_->setGeometry(kLeftPanelWidth - kPromptLinePanelWidth, 0, kPromptLinePanelWidth,
-                                  row_metrics_.row_height * 2);
+  int y = 0;
+  const std::pair<QWidget*, int> panels[] = {{edit_font_panel_, kFontPanelHeight},
+                                             {caption_panel_, kCaptionPanelHeight},
+                                             {macro_panel_, kToolPanelHeight},
+                                             {background_message_panel_, kToolPanelHeight},
+                                             {background_timer_panel_, kToolPanelHeight}};
+  for (const auto& [panel, h] : panels) {
+    const int height_now = HeightOf(panel, h);
+    panel->setGeometry(0, y, width(), height_now);
+    y += height_now;
+  }
+  const int top = y;
+  const bool studio = StudioColumnShown();
+  // The operator's split is kept, so a window that was narrow for a while gives it back.
+  split_left_ = editor::ClampSplit(split_wanted_, width(), kLeftPanelWidth, bar);
+  const int margin_left = studio ? split_left_ + kSplitPanelWidth : 0;
+  left_panel_->setGeometry(margin_left, top, kLeftPanelWidth, height() - top - hbar);
+  split_panel_->setGeometry(split_left_, top, kSplitPanelWidth, height() - top - hbar);
+  split_panel_->setVisible(studio);
   vert_scroll_bar_->setGeometry(width() - bar, top, bar, height() - top - hbar);
   horiz_scroll_bar_->setGeometry(0, height() - hbar, width() - bar, hbar);
+  corner_panel_->setGeometry(width() - bar, height() - hbar, bar, hbar);
   horiz_scroll_bar_->setPageStep(std::max(1, TextAreaRight() - text_left()));
+  PlacePromptLine();
 }
 
 editor::RowOptions TEditScreen::RowOptionsNow() const {
   editor::RowOptions o;
   o.show_hard_returns = show_hard_returns_;
   o.colour_selection = settings_.Bool(config::Key::kMenuColorSel);
-  o.studio_column = store_.options().studio_instructions && store_.options().view_si;
+  o.studio_column = StudioColumnShown();
   o.current_font = store_.typing().font;
   o.text_left = text_left();
   o.scroll_x = scroll_x_;
-  o.split_left = o.studio_column ? kStudioColumnWidth : 0;
+  o.split_left = o.studio_column ? split_left_ : 0;
   return o;
 }
 
@@ -250,11 +549,6 @@ void TEditScreen::paintEvent(QPaintEvent* event) {
   if (y < bottom) {
     painter.fillRect(QRect(0, y, TextAreaRight(), bottom - y),
                      platform::qt::ColourOf(colours_.edit_b));
-    const editor::RowOptions options = RowOptionsNow();
-    if (options.studio_column) {
-      painter.fillRect(QRect(options.split_left, y, kSplitPanelWidth, bottom - y),
-                       QColor(0x80, 0, 0));
-    }
   }
   PaintCaret(painter);
 }
@@ -269,7 +563,6 @@ void TEditScreen::PaintRow(QPainter& painter, const store::e_object& line, int y
   if (row.studio) {
     const int split = options.split_left;
     painter.fillRect(QRect(0, y, split, rh), platform::qt::ColourOf(row.studio->background));
-    painter.fillRect(QRect(split, y, kSplitPanelWidth, rh), QColor(0x80, 0, 0));
     painter.save();
     painter.setClipRect(QRect(0, y, split, rh), Qt::IntersectClip);
     painter.setFont(metrics_->StyledFont(0, 0));
@@ -339,6 +632,11 @@ void TEditScreen::AfterInput() {
     }
   }
   SyncScrollBars();
+  PlacePromptLine();
+  if (!edit_font_number_->hasFocus()) {
+    const QString number = QString::fromStdString(font_panel_.FontNumberText());
+    if (edit_font_number_->text() != number) RefreshFontStrip();
+  }
   caret_on_ = true;
   time_cursor_->start();
   if (damage.empty()) {
@@ -399,6 +697,7 @@ void TEditScreen::OnVerticalAction(int action) {
     case QAbstractSlider::SliderMove:
       model_->ScrollToIndex(editor::IndexAtScrollPosition(vert_scroll_bar_->sliderPosition(),
                                                           kScrollMaximum, store_.line_count()));
+      PlacePromptLine();
       update();
       return;
     default:
@@ -433,6 +732,12 @@ void TEditScreen::keyPressEvent(QKeyEvent* event) {
 
 void TEditScreen::mousePressEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
+  if (StudioColumnShown() && event->button() == Qt::LeftButton && pos.y() >= rows_top() &&
+      pos.x() >= split_left_ && pos.x() < split_left_ + kSplitPanelWidth) {
+    split_dragging_ = true;
+    split_grab_ = pos.x() - split_left_;
+    return;
+  }
   const int row = (pos.y() - rows_top()) / std::max(row_metrics_.row_height, 1);
   if (pos.y() < rows_top() || LineAtRow(row) == nullptr) return;
   setFocus();
@@ -440,6 +745,9 @@ void TEditScreen::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
       model_->SetStudioTyping(false);
       model_->SelectLineAt(row);
+    } else if (event->button() == Qt::RightButton) {
+      if (store::r_object* entry = model_->StoryAtRow(row)) emit ShowStoryInRunOrder(entry);
+      return;
     }
   } else if (pos.x() < left_panel_->x() && event->button() == Qt::LeftButton) {
     // A press in the studio-instruction column types into it.
@@ -460,6 +768,47 @@ void TEditScreen::mousePressEvent(QMouseEvent* event) {
     model_->PlaceCaret(row, column);
   }
   AfterInput();
+}
+
+void TEditScreen::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  if (split_dragging_) {
+    split_wanted_ = editor::ClampSplit(pos.x() - split_grab_, width(), kLeftPanelWidth,
+                                       vert_scroll_bar_->sizeHint().width());
+    LayOutPanels();
+    si_position_panel_->setText(QString::number(split_left_));
+    si_position_panel_->adjustSize();
+    si_position_panel_->move(split_left_ + kSplitPanelWidth + 2, rows_top());
+    si_position_panel_->setVisible(true);
+    si_position_panel_->raise();
+    Redraw();
+    return;
+  }
+  if (!model_->dragging_lines()) return;
+  if (pos.y() < rows_top()) {
+    scroll_down_time_->stop();
+    if (!scroll_up_time_->isActive()) scroll_up_time_->start();
+    return;
+  }
+  const int rh = std::max(row_metrics_.row_height, 1);
+  if (pos.y() >= rows_top() + VisibleRows() * rh) {
+    scroll_up_time_->stop();
+    if (!scroll_down_time_->isActive()) scroll_down_time_->start();
+    return;
+  }
+  scroll_up_time_->stop();
+  scroll_down_time_->stop();
+  model_->DragLinesTo((pos.y() - rows_top()) / rh);
+  AfterInput();
+}
+
+void TEditScreen::mouseReleaseEvent(QMouseEvent* event) {
+  QWidget::mouseReleaseEvent(event);
+  split_dragging_ = false;
+  si_position_panel_->setVisible(false);
+  scroll_up_time_->stop();
+  scroll_down_time_->stop();
+  model_->EndLineDrag();
 }
 
 void TEditScreen::wheelEvent(QWheelEvent* event) {

@@ -37,11 +37,23 @@ void TSlugForm::OpenForCurrentLine() {
   slug_data_->setFocus();
 }
 
+void TSlugForm::SetCaptionWindow(QWidget* window, std::function<QString(int)> presenter_name) {
+  caption_window_ = window;
+  presenter_name_ = std::move(presenter_name);
+}
+
 void TSlugForm::accept() {
   // The duplicate question must be able to come in front of the dialogue.
   setWindowFlag(Qt::WindowStaysOnTopHint, false);
   const bool closed = dialog_.Ok(slug_data_->text().toStdString());
   if (closed) {
+    const std::optional<int> presenter = dialog_.made_presenter();
+    if (presenter && caption_window_ != nullptr) {
+      const QString name =
+          *presenter > 0 && presenter_name_ ? presenter_name_(*presenter) : QString();
+      caption_window_->setWindowTitle(QString::fromStdString(editor::PresenterCaption(
+          caption_window_->windowTitle().toStdString(), name.toStdString())));
+    }
     QDialog::accept();
     return;
   }

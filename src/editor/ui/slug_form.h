@@ -5,6 +5,8 @@
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QPointer>
+#include <functional>
 
 #include "editor/slug_dialog.h"
 
@@ -20,12 +22,17 @@ class TSlugForm : public QDialog {
 
   // Opens with the next proposal; a second request while open does nothing.
   void OpenForCurrentLine();
+  // With presenters enabled, a new story puts its presenter's name in front of window's
+  // caption; presenter_name gives the name of presenter 1..15.
+  void SetCaptionWindow(QWidget* window, std::function<QString(int)> presenter_name);
   void accept() override;
   void reject() override;
 
  private:
   editor::SlugDialog& dialog_;
   QLineEdit* slug_data_ = nullptr;
+  QPointer<QWidget> caption_window_;
+  std::function<QString(int)> presenter_name_;
 };
 
 }  // namespace telvane::ui

@@ -227,6 +227,9 @@ class QtConnection : public TcpConnection {
   std::string PeerAddress() const override {
     return socket_->peerAddress().toString().toStdString();
   }
+  std::size_t PendingBytes() const override {
+    return static_cast<std::size_t>(socket_->bytesToWrite());
+  }
 
  private:
   QTcpSocket* socket_;

@@ -25,11 +25,16 @@ TPromptOutput::TPromptOutput(const prompt::PromptRenderer& renderer, QWidget* pa
   setPalette(p);
 }
 
+void TPromptOutput::SetBlack(bool black) {
+  black_ = black;
+  update();
+}
+
 void TPromptOutput::paintEvent(QPaintEvent*) {
-  if (height() <= 0) return;
+  if (height() <= 0 || black_) return;
   prompt::PreviewImage image(kPreviewWidth, height());
   const prompt::PromptPosition top =
-      prompt::StartPosition(renderer_, renderer_.store().first_line(), 0);
+      top_ ? top_() : prompt::StartPosition(renderer_, renderer_.store().first_line(), 0);
   prompt::DrawPreview(renderer_, top, image);
   QImage shown(image.width, image.height, QImage::Format_RGB32);
   for (int y = 0; y < image.height; ++y) {

@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
+#include <optional>
 
 #include "platform/qt/qt_host.h"
 #include "runorder/quillbox.h"
@@ -19,12 +21,37 @@ namespace {
 
 constexpr int kTextInset = 4;
 constexpr int kTimeColumnWidth = 56;
-const QString kQuillboxFormat = QStringLiteral("Quillbox");
+// The registered format, as another program offers it here and as Qt names a Windows
+// clipboard format it carries.
+const QString kQuillboxFormats[] = {
+    QStringLiteral("Quillbox"), QStringLiteral("application/x-qt-windows-mime;value=\"Quillbox\"")};
 // Longer names were never accepted by the drop.
 constexpr qsizetype kMaxDroppedName = 254;
 
-bool Acceptable(const QMimeData* data) {
-  return data->hasUrls() || data->hasFormat(kQuillboxFormat);
+std::optional<QString> QuillboxFormat(const QMimeData* data) {
+  for (const QString& format : kQuillboxFormats) {
+    if (data->hasFormat(format)) return format;
+  }
+  return std::nullopt;
+}
+
+bool HasLocalFile(const QMimeData* data) {
+  if (!data->hasUrls()) return false;
+  const QList<QUrl> urls = data->urls();
+  return std::any_of(urls.begin(), urls.end(), [](const QUrl& u) { return u.isLocalFile(); });
+}
+
+// Copy and link drops of a story's text or of files; a move from another program would
+// take its text away.
+bool Acceptable(const QDropEvent* event) {
+  const Qt::DropActions allowed = event->possibleActions() & (Qt::CopyAction | Qt::LinkAction);
+  return allowed != 0 && (QuillboxFormat(event->mimeData()) || HasLocalFile(event->mimeData()));
+}
+
+void AcceptCopyOrLink(QDropEvent* event) {
+  event->setDropAction((event->possibleActions() & Qt::CopyAction) != 0 ? Qt::CopyAction
+                                                                        : Qt::LinkAction);
+  event->accept();
 }
 
 }  // namespace
@@ -41,6 +68,9 @@ RunGrid::RunGrid(runorder::RunOrder& run_order, RunGridModel& model,
   row_height_ = std::max(8, settings.Int(Key::kMainGridRowHeight));
   QFont font(QString::fromStdString(settings.Text(Key::kMainGridFontName)));
   font.setPointSize(std::max(4, settings.Int(Key::kMainGridFontSize)));
+  const config::FontStyle style = settings.Style(Key::kMainGridFontStyle);
+  font.setBold(style.bold);
+  font.setItalic(style.italic);
   setFont(font);
   const Key keys[6] = {Key::kRunOrderC0, Key::kRunOrderC1, Key::kRunOrderC2,
                        Key::kRunOrderC3, Key::kRunOrderC4, Key::kRunOrderC5};
@@ -159,7 +189,9 @@ void RunGrid::PaintCell(QPainter& painter, int row, int column) {
   painter.save();
   painter.setClipRect(rect);
   const QString text = CellText(cell);
-  if (cell.centred) {
+  if (!cell.style.empty()) {
+    PaintRuns(painter, rect, cell, colours);
+  } else if (cell.centred) {
     const int left =
         std::max(rect.left() + kTextInset,
                  rect.center().x() - painter.fontMetrics().horizontalAdvance(text) / 2);
@@ -175,6 +207,30 @@ void RunGrid::PaintCell(QPainter& painter, int row, int column) {
   }
 }
 
+void RunGrid::PaintRuns(QPainter& painter, const QRect& rect, const runorder::Cell& cell,
+                        runorder::CellColours colours) {
+  int x = rect.left() + kTextInset;
+  const int code_page = store::CodePageOfCharset(cell.charset);
+  for (const runorder::CellRun& run :
+       runorder::CellRuns(cell, colours, model_.options().colour_selection)) {
+    QFont font = painter.font();
+    font.setBold(font.bold() || run.bold);
+    font.setItalic(font.italic() || run.italic);
+    font.setUnderline(run.underline);
+    painter.setFont(font);
+    const QString text = QString::fromStdString(store::CodePageToUtf8(run.bytes, code_page));
+    const int width = painter.fontMetrics().horizontalAdvance(text);
+    if (run.opaque) {
+      painter.fillRect(QRect(x, rect.top() + 1, width, rect.height() - 2),
+                       platform::qt::ColourOf(run.colours.background));
+    }
+    painter.setPen(platform::qt::ColourOf(run.colours.text));
+    painter.drawText(QRect(x, rect.top(), std::max(0, rect.right() - x), rect.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, text);
+    x += width;
+  }
+}
+
 void RunGrid::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(viewport());
   painter.fillRect(viewport()->rect(), platform::qt::ColourOf(model_.options().run_b));
@@ -183,6 +239,7 @@ void RunGrid::paintEvent(QPaintEvent* /*event*/) {
     for (int c = 0; c < runorder::kGridColumns; ++c) PaintCell(painter, row, c);
   }
   for (int c = 0; c < runorder::kGridColumns; ++c) PaintCell(painter, 0, c);
+  emit HeaderPainted();
 }
 
 void RunGrid::mousePressEvent(QMouseEvent* event) {
@@ -228,6 +285,7 @@ void RunGrid::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   const auto [row, column] = CellAt(at);
   if (column == 5) {
+    emit FontCellReleased(row);
     ShowPresenterTip(row, at);
   } else {
     presenter_panel_->hide();
@@ -293,38 +351,43 @@ void RunGrid::focusOutEvent(QFocusEvent* event) {
 }
 
 void RunGrid::dragEnterEvent(QDragEnterEvent* event) {
-  if (Acceptable(event->mimeData())) event->acceptProposedAction();
+  if (Acceptable(event)) AcceptCopyOrLink(event);
 }
 
 void RunGrid::dragMoveEvent(QDragMoveEvent* event) {
-  if (Acceptable(event->mimeData())) event->acceptProposedAction();
+  if (Acceptable(event)) AcceptCopyOrLink(event);
 }
 
 void RunGrid::dropEvent(QDropEvent* event) {
+  if (!Acceptable(event)) return;
   const QMimeData* data = event->mimeData();
   const int row = std::max(0, CellAt(event->position().toPoint()).first);
-  if (data->hasFormat(kQuillboxFormat)) {
+  if (const std::optional<QString> format = QuillboxFormat(data)) {
     store::r_object* entry = model_.EntryAt(row);
-    if (entry == nullptr || entry == run_.run_end() || entry->line == nullptr || !receive_text_) {
-      return;
-    }
-    const QByteArray record = data->data(kQuillboxFormat);
+    if (entry == nullptr || entry == run_.run_end() || entry->line == nullptr) return;
+    const QByteArray record = data->data(*format);
     const auto text = runorder::QuillboxText(
         std::string_view(record.constData(), static_cast<std::size_t>(record.size())),
         store::CodePageOfCharset(store::CharsetOf(*entry->line)));
     if (!text) return;
-    receive_text_(entry->line, *text);
-    event->acceptProposedAction();
-  } else if (data->hasUrls() && read_file_) {
+    if (receive_text_) {
+      receive_text_(entry->line, *text);
+    } else {
+      model_.ReceiveText(row, *text);
+    }
+    AcceptCopyOrLink(event);
+  } else if (read_file_) {
     for (const QUrl& url : data->urls()) {
+      if (!url.isLocalFile()) continue;
       const QString path = url.toLocalFile();
       if (path.isEmpty() || path.size() > kMaxDroppedName) continue;
-      const int before = model_.story_count();
+      const int before = run_.story_count();
       if (read_file_(path.toStdString()) && run_.story_count() > before) {
         model_.PlaceAppendedStory(row);
+        emit FileStoryPlaced();
       }
     }
-    event->acceptProposedAction();
+    AcceptCopyOrLink(event);
   }
   Refresh();
 }

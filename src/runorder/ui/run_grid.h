@@ -21,8 +21,9 @@ class RunGrid : public QAbstractScrollArea {
           const config::Settings& settings, QWidget* parent = nullptr);
 
   void set_message_text(std::function<QString(int)> text) { message_text_ = std::move(text); }
-  // A dropped file is read (appended at the end of the script; true when it was), and the
-  // text of a "Quillbox" record is handed to the editor for the story's slug line.
+  // A dropped file is read (appended at the end of the script; true when it was). The text of
+  // a "Quillbox" record joins the story under the drop; a receiver, when given, takes it for
+  // the story's slug line instead.
   using FileReader = std::function<bool(const std::string& path)>;
   using TextReceiver = std::function<void(store::e_object* slug, const std::string& text)>;
   void set_drop_handlers(FileReader read_file, TextReceiver receive_text) {
@@ -43,6 +44,12 @@ class RunGrid : public QAbstractScrollArea {
   void Request(const runorder::GridRequest& request);
   void TypedIdChanged(const QString& text);
   void StatusMessage(const QString& text);
+  // The left button was released over a story's font cell.
+  void FontCellReleased(int row);
+  // The header row was drawn (the programme timing window follows the grid).
+  void HeaderPainted();
+  // A dropped file's story took its place: the prompt or editor is repositioned.
+  void FileStoryPlaced();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -63,6 +70,8 @@ class RunGrid : public QAbstractScrollArea {
   void DragOver(int y);
   QString CellText(const runorder::Cell& cell) const;
   void PaintCell(QPainter& painter, int row, int column);
+  void PaintRuns(QPainter& painter, const QRect& rect, const runorder::Cell& cell,
+                 runorder::CellColours colours);
 
   runorder::RunOrder& run_;
   runorder::RunGridModel& model_;

@@ -22,6 +22,8 @@ TRunOrderConfiguration::TRunOrderConfiguration(const QString& caption,
     connect(toggle, &QToolButton::clicked, box, &QCheckBox::toggle);
     grid->addWidget(toggle, row, 0);
     grid->addWidget(box, row, 1);
+    toggle->setVisible(choice.offered);
+    box->setVisible(choice.offered);
     boxes_.push_back(box);
     ++row;
   }

@@ -17,6 +17,8 @@ class TRunOrderConfiguration : public QDialog {
   struct Choice {
     QString caption;
     bool visible = true;
+    // False hides the check box and its toggle (PNEW in the restricted mode).
+    bool offered = true;
   };
   TRunOrderConfiguration(const QString& caption, const std::vector<Choice>& choices,
                          QWidget* parent = nullptr);

@@ -1,13 +1,14 @@
 #include "runorder/ui/run_screen.h"
 
 #include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <type_traits>
 
 #include "runorder/ui/block_move_dlg.h"
 #include "runorder/ui/change_id_dlg.h"
+#include "runorder/ui/change_story_font_dlg.h"
+#include "runorder/ui/display_rt_screen.h"
 #include "runorder/ui/insert_dlg.h"
 #include "runorder/ui/run_grid.h"
 #include "runorder/ui/run_order_configuration.h"
@@ -19,8 +20,8 @@ using config::Key;
 namespace {
 
 constexpr int kToolPanelHeight = 25;
-constexpr int kButtonWidth = 24;
 constexpr int kConfigurationCaption = 823;
+constexpr Key kPnewButton = Key::kRunOrderPnewBtn;
 
 }  // namespace
 
@@ -37,7 +38,7 @@ void TRunScreen::Open(Dialog*& dialog) {
   dialog->activateWindow();
 }
 
-TRunScreen::TRunScreen(runorder::RunOrder& run_order, store::ScriptStore& /*store*/,
+TRunScreen::TRunScreen(runorder::RunOrder& run_order, store::ScriptStore& store,
                        const config::Settings& settings, QWidget* parent)
     : QWidget(parent),
       run_(run_order),
@@ -51,9 +52,6 @@ TRunScreen::TRunScreen(runorder::RunOrder& run_order, store::ScriptStore& /*stor
   tool_panel_ = new QWidget(this);
   tool_panel_->setObjectName(QStringLiteral("RunOrderToolPanel"));
   tool_panel_->setFixedHeight(kToolPanelHeight);
-  auto* buttons = new QHBoxLayout(tool_panel_);
-  buttons->setContentsMargins(1, 0, 0, 0);
-  buttons->setSpacing(0);
   layout->addWidget(tool_panel_);
   grid_ = new RunGrid(run_order, model_, settings, this);
   layout->addWidget(grid_, 1);
@@ -87,7 +85,35 @@ TRunScreen::TRunScreen(runorder::RunOrder& run_order, store::ScriptStore& /*stor
               emit Information(Message(runorder::grid_message::kRunTime) + QStringLiteral(" ") +
                                QString::fromStdString(model_.SelectionRunTime()));
             }));
-  buttons->addStretch(1);
+  AddButton("SaveRunOrderRemoteBtn", Key::kRunOrderSaveRoRemoteBtn, 681,
+            if_stories([this] { emit SaveRunOrderRemote(); }));
+  AddButton("SaveStoryRemoteBtn", Key::kRunOrderSaveStoryRemoteBtn, 682, if_stories([this] {
+              if (run_.SelectedStory() != run_.run_end())
+                emit SaveStoryRemote(run_.SelectedStory());
+            }));
+  AddButton("SaveAllRemoteBtn", Key::kRunOrderSaveAllStoriesRemoteBtn, 370, if_stories([this] {
+              emit SaveAllStoriesRemote(run_.SelectedStory(), run_.selected_last());
+            }));
+  LayOutButtons();
+
+  timing_screen_ = new TDisplayRtScreen(store, settings, this);
+  timing_screen_->hide();
+  connect(timing_screen_, &TDisplayRtScreen::StoryTextChanged, this, &TRunScreen::StoryEdited);
+  connect(grid_, &RunGrid::HeaderPainted, timing_screen_, &TDisplayRtScreen::Repaint);
+  connect(grid_, &RunGrid::FontCellReleased, this, [this] {
+    if (font_dlg_ != nullptr && font_dlg_->isVisible()) font_dlg_->ApplyPending();
+  });
+  connect(grid_, &RunGrid::FileStoryPlaced, this, [this] {
+    if (!run_.store().prompting()) emit PositionPrompt(run_.SelectedStory());
+  });
+  update_font_time_.setInterval(200);
+  connect(&update_font_time_, &QTimer::timeout, this, [this] {
+    if (font_dlg_ == nullptr || !font_dlg_->isVisible()) {
+      update_font_time_.stop();
+      return;
+    }
+    font_dlg_->Reload();
+  });
 
   connect(grid_, &RunGrid::Request, this, &TRunScreen::HandleRequest);
   connect(grid_, &RunGrid::TypedIdChanged, this, &TRunScreen::TypedIdChanged);
@@ -106,17 +132,38 @@ TRunScreen::~TRunScreen() {
 void TRunScreen::AddButton(const char* name, Key visible, int hint, std::function<void()> action) {
   auto* button = new QToolButton(tool_panel_);
   button->setObjectName(QString::fromLatin1(name));
-  button->setFixedWidth(kButtonWidth);
   button->setAutoRaise(true);
-  button->setVisible(settings_.Bool(visible));
   connect(button, &QToolButton::clicked, this, std::move(action));
-  tool_panel_->layout()->addWidget(button);
-  buttons_.push_back({button, visible, hint});
+  buttons_.push_back({button, visible, hint, settings_.Bool(visible)});
+}
+
+void TRunScreen::LayOutButtons() {
+  std::vector<bool> shown;
+  for (const Button& b : buttons_)
+    shown.push_back(b.visible && !(hide_pnew_ && b.key == kPnewButton));
+  const std::vector<int> lefts = runorder::RunButtonLefts(shown, pixels_per_inch_);
+  const int width = runorder::RunButtonWidth(pixels_per_inch_);
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    QWidget* w = buttons_[i].widget;
+    w->setVisible(shown[i]);
+    if (shown[i]) w->setGeometry(lefts[i], 0, width, kToolPanelHeight);
+  }
+}
+
+void TRunScreen::SetPixelsPerInch(int pixels_per_inch) {
+  pixels_per_inch_ = pixels_per_inch;
+  LayOutButtons();
+}
+
+void TRunScreen::SetRestrictedMode(bool hide_pnew) {
+  hide_pnew_ = hide_pnew;
+  LayOutButtons();
 }
 
 void TRunScreen::set_message_text(std::function<QString(int)> text) {
   message_text_ = std::move(text);
   grid_->set_message_text(message_text_);
+  timing_screen_->set_message_text(message_text_);
   for (const Button& b : buttons_) {
     b.widget->setToolTip(Message(b.hint));
     static_cast<QToolButton*>(b.widget)->setText(Message(b.hint).left(1));
@@ -130,28 +177,62 @@ QString TRunScreen::Message(int n) const {
 
 void TRunScreen::Refresh() {
   grid_->Refresh();
+  timing_screen_->RequestRedraw();
   if (run_.SelectedStory() != last_selected_) {
     last_selected_ = run_.SelectedStory();
     if (insert_dlg_ != nullptr && insert_dlg_->isVisible()) insert_dlg_->FollowSelection();
-  }
-}
-
-void TRunScreen::OpenConfiguration() {
-  std::vector<TRunOrderConfiguration::Choice> choices;
-  for (const Button& b : buttons_) choices.push_back({Message(b.hint), !b.widget->isHidden()});
-  TRunOrderConfiguration dialog(Message(kConfigurationCaption), choices, this);
-  if (dialog.exec() != QDialog::Accepted) return;
-  const std::vector<bool> visible = dialog.Visibility();
-  for (std::size_t i = 0; i < buttons_.size(); ++i) {
-    if (buttons_[i].widget->isHidden() == visible[i]) {
-      buttons_[i].widget->setVisible(visible[i]);
-      emit ButtonVisibilityChanged(buttons_[i].key, visible[i]);
+    if (!model_.dragging() && !run_.store().prompting() && !run_.empty()) {
+      emit PositionPrompt(run_.SelectedStory());
     }
   }
 }
 
+void TRunScreen::StoryEdited(store::e_object* line) {
+  if (line == nullptr) return;
+  model_.StoryEdited(*line);
+  grid_->viewport()->update();
+  timing_screen_->RequestRedraw();
+}
+
+void TRunScreen::OpenStoryFontDialog() {
+  if (font_dlg_ == nullptr) {
+    font_dlg_ = new TChangeStoryFontDlg(
+        run_, settings_, [this](int n) { return Message(n); }, this);
+    connect(font_dlg_, &TChangeStoryFontDlg::Information, this, &TRunScreen::Information);
+  }
+  font_dlg_->Reload();
+  font_dlg_->show();
+  font_dlg_->raise();
+  font_dlg_->activateWindow();
+  update_font_time_.start();
+}
+
+void TRunScreen::set_remote_control(std::function<std::vector<std::string>()> story_list,
+                                    std::function<void(const std::string&)> send) {
+  remote_story_list_ = std::move(story_list);
+  send_remote_ = std::move(send);
+}
+
+void TRunScreen::OpenConfiguration() {
+  std::vector<TRunOrderConfiguration::Choice> choices;
+  for (const Button& b : buttons_) {
+    choices.push_back({Message(b.hint), b.visible, !(hide_pnew_ && b.key == kPnewButton)});
+  }
+  TRunOrderConfiguration dialog(Message(kConfigurationCaption), choices, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const std::vector<bool> visible = dialog.Visibility();
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    if (buttons_[i].visible != visible[i]) {
+      buttons_[i].visible = visible[i];
+      emit ButtonVisibilityChanged(buttons_[i].key, visible[i]);
+    }
+  }
+  LayOutButtons();
+}
+
 void TRunScreen::SettingsChanged() {
   model_.set_options(runorder::GridOptionsFrom(settings_));
+  timing_screen_->SettingsChanged();
   Refresh();
 }
 
@@ -161,13 +242,13 @@ void TRunScreen::ScrollRowToTop(int row) {
 
 void TRunScreen::AirStoryChanged() {
   const runorder::RunOrderOptions& o = run_.options();
-  if (!o.run_order_prompt_track) {
-    Refresh();
-    return;
-  }
-  const int row = model_.RowOf(run_.FindAirStory().entry);
+  const runorder::RunOrder::AirFind air = run_.FindAirStory();
+  const int row = model_.RowOf(air.entry);
   Refresh();
-  if (row > 0) grid_->SetTopRow(std::max(1, row - o.run_order_track_offset));
+  if (o.run_order_prompt_track && row > 0) {
+    grid_->SetTopRow(std::max(1, row - o.run_order_track_offset));
+  }
+  timing_screen_->SetOnAirStory(air.entry);
 }
 
 void TRunScreen::HandleRequest(const runorder::GridRequest& request) {
@@ -177,13 +258,18 @@ void TRunScreen::HandleRequest(const runorder::GridRequest& request) {
       emit ShowInEditor(request.entry);
       break;
     case Kind::kStartPrompt:
+      if (remote_story_list_ && send_remote_) {
+        if (const auto cue = runorder::RemoteCueMessage(remote_story_list_(), *request.entry)) {
+          send_remote_(*cue);
+        }
+      }
       emit StartPrompt(request.entry);
       break;
     case Kind::kProgramIdDialog:
       Open(change_id_dlg_);
       break;
     case Kind::kFontDialog:
-      emit OpenStoryFontDialog();
+      OpenStoryFontDialog();
       break;
     case Kind::kNotFound: {
       const QString text = Message(runorder::message::kStory) + QStringLiteral(" ") +

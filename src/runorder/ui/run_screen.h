@@ -18,6 +18,8 @@ namespace telvane::ui {
 class RunGrid;
 class TBlockMoveDlg;
 class TChangeIDDlg;
+class TChangeStoryFontDlg;
+class TDisplayRtScreen;
 class TInsertDlg;
 
 class TRunScreen : public QWidget {
@@ -30,6 +32,10 @@ class TRunScreen : public QWidget {
 
   // The catalogue's texts for the header and the button hints.
   void set_message_text(std::function<QString(int)> text);
+  // The main window's pixels per inch: 120 lays the buttons out wider.
+  void SetPixelsPerInch(int pixels_per_inch);
+  // The restricted mode that hides PNEW: its button is hidden and takes no room.
+  void SetRestrictedMode(bool hide_pnew);
   // The run order changed: rows, texts and times are read again.
   void Refresh();
   // The settings changed (the View and Run Order menu items): options are read again.
@@ -40,9 +46,21 @@ class TRunScreen : public QWidget {
   void ScrollRowToTop(int row);
   // With "Run Order Prompt Track" the grid follows the AIR story.
   void AirStoryChanged();
-  // What a dropped file or "Quillbox" record does (see RunGrid).
+  // The editor changed the text of line: its story's time and the accumulated times after
+  // it are counted again, and the programme timing window follows.
+  void StoryEdited(store::e_object* line);
+  // The Change Story Font dialogue (a double-click on a font cell, or the menu).
+  void OpenStoryFontDialog();
+  // What a dropped file does, and (when not null) who takes a "Quillbox" record's text
+  // instead of the run order's own insertion (see RunGrid).
   void set_drop_handlers(std::function<bool(const std::string&)> read_file,
                          std::function<void(store::e_object*, const std::string&)> receive_text);
+  // The remote control client's story list (empty while no client is connected) and how a
+  // message reaches the client: a status double-click cues the story there first.
+  void set_remote_control(std::function<std::vector<std::string>()> story_list,
+                          std::function<void(const std::string&)> send);
+  // The programme timing window, created with this window and hidden.
+  TDisplayRtScreen* timing_screen() const { return timing_screen_; }
   RunGrid* grid() const { return grid_; }
   runorder::RunGridModel& model() { return model_; }
 
@@ -51,7 +69,6 @@ class TRunScreen : public QWidget {
   void ShowInEditor(store::r_object* entry);
   // The prompt starts (or restarts) at the story: a double-click on its status.
   void StartPrompt(store::r_object* entry);
-  void OpenStoryFontDialog();
   // The main window's run-order end panel shows the typed identifier.
   void TypedIdChanged(const QString& text);
   void StatusMessage(const QString& text);
@@ -59,6 +76,13 @@ class TRunScreen : public QWidget {
   void Information(const QString& text);
   // The configuration dialogue changed a button's visibility; the setting stores it.
   void ButtonVisibilityChanged(config::Key key, bool visible);
+  // The remote save buttons: File > Save Run Order (Remote), Save Story (Remote) for the
+  // selected story, Save All Stories (Remote) for the selected rows.
+  void SaveRunOrderRemote();
+  void SaveStoryRemote(store::r_object* entry);
+  void SaveAllStoriesRemote(store::r_object* first, store::r_object* last);
+  // A story was selected while the prompt is off: the prompt output is positioned at it.
+  void PositionPrompt(store::r_object* entry);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -66,6 +90,7 @@ class TRunScreen : public QWidget {
 
  private:
   void AddButton(const char* name, config::Key visible, int hint, std::function<void()> action);
+  void LayOutButtons();
   void HandleRequest(const runorder::GridRequest& request);
   void SnapHeight();
   // Single instances, created on first use; each keeps its place between showings.
@@ -83,11 +108,19 @@ class TRunScreen : public QWidget {
     QWidget* widget;
     config::Key key;
     int hint;
+    bool visible;  // as configured; the restricted mode may hide it besides
   };
   std::vector<Button> buttons_;
   TInsertDlg* insert_dlg_ = nullptr;
   TBlockMoveDlg* block_move_dlg_ = nullptr;
   TChangeIDDlg* change_id_dlg_ = nullptr;
+  TChangeStoryFontDlg* font_dlg_ = nullptr;
+  TDisplayRtScreen* timing_screen_ = nullptr;
+  std::function<std::vector<std::string>()> remote_story_list_;
+  std::function<void(const std::string&)> send_remote_;
+  int pixels_per_inch_ = 96;
+  bool hide_pnew_ = false;
+  QTimer update_font_time_;
   const store::r_object* last_selected_ = nullptr;
   QTimer resize_timer_;
   bool snapping_ = false;

@@ -1,0 +1,54 @@
+#pragma once
+
+// RtGrid: the programme timing window's grid, drawn cell by cell from ProgramTiming, with the
+// header row fixed above the scrolled rows and one selected row.
+
+#include <QAbstractScrollArea>
+#include <array>
+#include <functional>
+
+#include "runorder/program_timing.h"
+
+namespace telvane::ui {
+
+class RtGrid : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  RtGrid(runorder::ProgramTiming& model, std::array<int, 8> widths, int row_height,
+         QWidget* parent = nullptr);
+
+  void set_message_text(std::function<QString(int)> text) { message_text_ = std::move(text); }
+  void Refresh();
+  int selected_row() const { return selected_; }
+  void Select(int row);
+  int top_row() const;
+  void SetTopRow(int row);
+  int VisibleRows() const;
+  const std::array<int, 8>& widths() const { return widths_; }
+  std::pair<int, int> CellAt(QPoint point) const;
+  QRect CellRect(int row, int column) const;
+  QString CellText(int row, int column) const;
+
+ signals:
+  void SelectionChanged(int row);
+  void DoubleClicked(int row, int column);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  int Width(int column) const;
+  void UpdateScrollRange();
+
+  runorder::ProgramTiming& model_;
+  std::function<QString(int)> message_text_;
+  std::array<int, 8> widths_;
+  int row_height_;
+  int selected_ = 0;
+};
+
+}  // namespace telvane::ui
