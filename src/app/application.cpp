@@ -127,6 +127,7 @@ void Application::OpenPromptDevices() {
   // to a hold would come.
   prompt_output_->SetLinkHandlers([this](const std::string&) { engine_->RequestStop(); }, [] {});
   prompt_output_->Open();
+  prompt_link_.windows().output_opened(prompt_output_->soft_card());
 }
 
 void Application::TogglePrompt() {

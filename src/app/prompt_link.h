@@ -24,6 +24,8 @@ struct PromptWindows {
   std::function<void(const store::e_object*, bool prompting)> prompt_line = [](auto, bool) {};
   std::function<void(store::e_object*)> show_line = [](store::e_object*) {};
   std::function<void(bool blanked)> blank_changed = [](bool) {};
+  // The prompt output opened; the soft card when it runs in this program, else null.
+  std::function<void(devices::SoftCard*)> output_opened = [](devices::SoftCard*) {};
 };
 
 class PromptLink : public prompt::ScrollEngineView, public devices::OutputReporter {

@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
   options.mirror_vertical = parsed->mirror_vertical;
   options.refresh_hz = screen != nullptr ? screen->refreshRate() : 60;
   options.frame_log = frame_log.is_open() ? &frame_log : nullptr;
-  telvane::ui::TPresenterDisplay display(card, link, options);
+  telvane::ui::TPresenterDisplay display(card, &link, options);
 
   const auto screenshot = [&] {
     if (parsed->screenshot.empty()) return;

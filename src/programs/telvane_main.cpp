@@ -12,6 +12,7 @@
 #include "app/ui/main_form.h"
 #include "app/ui/splash_window.h"
 #include "devices/ui/ibm.h"
+#include "devices/ui/presenter_display.h"
 #include "editor/run_order_edits_adapter.h"
 #include "editor/ui/edit_screen.h"
 #include "formats/ui/file_io.h"
@@ -170,6 +171,21 @@ int main(int argc, char** argv) {
   prompt_windows.show_line = [&app, edit_screen](telvane::store::e_object* line) {
     app.store().top_line() = line;
     edit_screen->Redraw();
+  };
+  // The soft card in this program gets a window of its own: what the presenter would see.
+  std::unique_ptr<telvane::ui::TPresenterDisplay> presenter_view;
+  prompt_windows.output_opened = [&](telvane::devices::SoftCard* card) {
+    presenter_view.reset();
+    if (card == nullptr) return;
+    telvane::ui::TPresenterDisplay::Options options;
+    options.clock_us = [&host] { return host.host().clock.Now() * 1000; };
+    presenter_view = std::make_unique<telvane::ui::TPresenterDisplay>(*card, nullptr, options);
+    presenter_view->setWindowTitle(QStringLiteral("Presenter View"));
+    presenter_view->setCursor(Qt::ArrowCursor);
+    presenter_view->setAttribute(Qt::WA_QuitOnClose, false);
+    presenter_view->resize(384, 288);
+    presenter_view->move(main_form.frameGeometry().right() + 8, main_form.frameGeometry().top());
+    presenter_view->show();
   };
   app.hooks().refresh_script_windows = [preview, edit_screen, run_screen] {
     preview->update();

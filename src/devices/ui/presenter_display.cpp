@@ -28,7 +28,7 @@ const char* PresenterDisplayKeys() {
          "  Escape, Ctrl+Q     quit\n";
 }
 
-TPresenterDisplay::TPresenterDisplay(devices::SoftCard& card, devices::DisplayLink& link,
+TPresenterDisplay::TPresenterDisplay(devices::SoftCard& card, devices::DisplayLink* link,
                                      Options options, QWidget* parent)
     : QWidget(parent), card_(card), link_(link), options_(options) {
   setObjectName(QStringLiteral("TPresenterDisplay"));
@@ -45,10 +45,12 @@ TPresenterDisplay::TPresenterDisplay(devices::SoftCard& card, devices::DisplayLi
 }
 
 void TPresenterDisplay::Frame() {
-  now_us_ += frame_us_;
+  now_us_ = options_.clock_us ? options_.clock_us() : now_us_ + frame_us_;
   card_.OnTickMicroseconds(now_us_);
-  link_.FlushEvents();
-  link_.ReleaseClosed();
+  if (link_ != nullptr) {
+    link_->FlushEvents();
+    link_->ReleaseClosed();
+  }
   framer_.Compose(card_, std::max(1, height()), frame_);
   ++frames_;
   if (options_.frame_log != nullptr) {
@@ -122,7 +124,7 @@ void TPresenterDisplay::keyPressEvent(QKeyEvent* event) {
       QWidget::keyPressEvent(event);
       return;
   }
-  link_.FlushEvents();
+  if (link_ != nullptr) link_->FlushEvents();
 }
 
 bool TPresenterDisplay::WriteScreenshot(const std::string& path) const {

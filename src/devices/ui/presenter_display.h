@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <cstdint>
 #include <memory>
 #include <ostream>
@@ -27,9 +28,13 @@ class TPresenterDisplay : public QWidget {
     bool mirror_vertical = false;
     double refresh_hz = 60;
     std::ostream* frame_log = nullptr;  // one line per frame: number, advance, position, speed
+    // The card in the operator's own program shares the program's clock with the engine;
+    // the display then moves the card to that time instead of stepping a frame period.
+    std::function<std::int64_t()> clock_us;
   };
 
-  TPresenterDisplay(devices::SoftCard& card, devices::DisplayLink& link, Options options,
+  // link is null for the soft card in this process: its events stay for the engine to read.
+  TPresenterDisplay(devices::SoftCard& card, devices::DisplayLink* link, Options options,
                     QWidget* parent = nullptr);
 
   // The field as the card holds it now, at its own resolution; false when it cannot be written.
@@ -48,7 +53,7 @@ class TPresenterDisplay : public QWidget {
 
  private:
   devices::SoftCard& card_;
-  devices::DisplayLink& link_;
+  devices::DisplayLink* link_;
   Options options_;
   QTimer frame_timer_;
   std::int64_t frame_us_ = 16'667;
