@@ -12,8 +12,12 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QToolButton>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include "formats/loaded_script.h"
+#include "prompt/prompt_simulation.h"
 
 namespace telvane::ui {
 namespace {
@@ -170,6 +174,44 @@ TEST_F(PromptControlTest, ClosingTellsTheOwnerAndKeepsThePlace) {
   EXPECT_EQ(settings.Int(Key::kSpeedHeight), 300);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(window.isNull());
+}
+
+// The panel over the real engine: its keys become the speed word the soft card runs at.
+TEST(PromptControlOnTheCard, ArrowKeysSendTheSpeedToTheCard) {
+  std::ostringstream err;
+  formats::LoadedScript script(err);
+  ASSERT_TRUE(script.Read(std::string(TELVANE_SOURCE_DIR) + "/examples/demo.tvl"));
+  prompt::PromptSimulation sim(script.store(), script.settings(), script.fonts());
+  prompt::ScrollEngine& engine = sim.engine();
+  auto* window =
+      new TPromptControl(std::make_unique<prompt::SpeedPanel>(
+                             engine, script.settings(), prompt::SpeedPanelTexts{"STOP", "PAUSE"}),
+                         PromptControlHints{}, 96);
+  window->show();
+  engine.SetSpeedPanel(&window->panel());
+  engine.RequestStart(prompt::StartKind::kFirstStory);
+  sim.Run(500);
+  ASSERT_TRUE(engine.prompting());
+  EXPECT_EQ(sim.card().speed(), kSpeedStop);
+
+  sim.ClearSent();
+  for (int i = 0; i < 5; ++i) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(window, &press);
+  }
+  sim.Run(100);
+  const std::uint32_t speed_word = (std::uint32_t{devices::CardCommand::kSpeed} << 16) | 47;
+  EXPECT_NE(std::find(sim.sent().begin(), sim.sent().end(), speed_word), sim.sent().end());
+  EXPECT_EQ(sim.card().speed(), 47);
+  const double top = sim.card().FieldTop();
+  sim.Run(2000);
+  EXPECT_GT(sim.card().FieldTop(), top);
+
+  window->findChild<QToolButton*>(QStringLiteral("LatchBtn"))->click();
+  const QString shot = qEnvironmentVariable("TELVANE_PROMPT_CONTROL_SHOT");
+  if (!shot.isEmpty()) window->grab().save(shot);
+  engine.SetSpeedPanel(nullptr);
+  delete window;
 }
 
 }  // namespace
