@@ -40,7 +40,7 @@ PromptPosition ScrollEngine::Stepped(PromptPosition position, int rows) const {
   return StepRows(store_, position, rows, renderer_.options());
 }
 
-bool ScrollEngine::InitiatePrompt(e_object* line, bool /*top*/) {
+bool ScrollEngine::InitiatePrompt(e_object* line, bool /*top*/, bool deferred) {
   try {
     // 2. Held-back stories are not prompted.
     if (IsStoryHeldBack(*line)) return false;
@@ -49,14 +49,14 @@ bool ScrollEngine::InitiatePrompt(e_object* line, bool /*top*/) {
       start = NextPrompted(store_, start, renderer_.options());
       if (start == nullptr) return false;
     }
-    forward_ = true;
+    if (!deferred) forward_ = true;
     PromptPosition position{start, store::Segment::kA, 0};
     // 3.
     PromptPosition top = position;
     for (int i = 0; i < options_.start_offset_segments; ++i) {
       if (!StepBack(store_, top, renderer_.options())) break;
     }
-    Set(preview_top_, top);
+    Set(deferred ? jump_preview_ : preview_top_, top);
     // 4.
     last_hooked_line_ = nullptr;
     slug_paused_at_ = nullptr;
@@ -65,7 +65,8 @@ bool ScrollEngine::InitiatePrompt(e_object* line, bool /*top*/) {
     // 5.
     const int offset_rows = options_.start_offset_segments * kRowsPerStartSegment +
                             (options_.lines_625 ? kStartRows625 : kStartRows525);
-    Set(feed_, StartPosition(renderer_, start, offset_rows));
+    Set(deferred ? jump_feed_ : feed_, StartPosition(renderer_, start, offset_rows));
+    jump_pending_ = deferred;
     return true;
   } catch (...) {
     ReportError("Error in Initiate Prompt");
@@ -90,8 +91,8 @@ bool ScrollEngine::SendRows(int rows, bool hooks, bool caption_fill) {
     const int from = position.row();
     const int take = std::min(left, height - from);
     for (int row = from; row < from + take; ++row) {
-      EncodeRow(std::span<const std::uint8_t>(raster_.Row(row), LineRaster::kWidth),
-                colour_map_, words_);
+      EncodeRow(std::span<const std::uint8_t>(raster_.Row(row), LineRaster::kWidth), colour_map_,
+                words_);
     }
     left -= take;
     if (from + take < height) {
@@ -123,7 +124,8 @@ bool ScrollEngine::CopyPage(int kind) {
       for (LineHooks* hooks : line_hooks_) hooks->PageStarted();
       last_hooked_line_ = nullptr;
     }
-    SendRows(kPageRows, true, false);
+    // A refresh covers rows already fed: the hooks (remote clients) saw them.
+    SendRows(kPageRows, new_page, false);
     ++counters_.pages;
     // 4.
     view_.PromptLineChanged(feed().line, true);
@@ -193,8 +195,8 @@ void ScrollEngine::HandleRowRequest(char code) {
   // direction; it moves with the card, so a re-send after this fill lands where the card is
   // and not a fill behind.
   if (update_pending_ && remembered_valid_) {
-    const bool down = code != devices::CardEvent::kBackward &&
-                      (code == devices::CardEvent::kForward || forward_);
+    const bool down =
+        code != devices::CardEvent::kBackward && (code == devices::CardEvent::kForward || forward_);
     Set(remembered_feed_, Stepped(Get(remembered_feed_), down ? kFillRows : -kFillRows));
   }
   SetOnAirStory();
@@ -324,13 +326,23 @@ void ScrollEngine::ResyncFeed() {
     }
     ++counters_.resends;
     if (IsStoryHeldBack(*remembered.line) && IsStoryHeldBack(*feed().line)) {
-      if (InitiatePrompt(Get(remembered_top_).line, false)) CopyPage(1);
+      // The story on the card was dropped: the prompt goes on with the next story that is
+      // prompted, through a hold like any story jump.
+      update_pending_ = false;
+      e_object* top = Get(remembered_top_).line;
+      if (IsStoryHeldBack(*top)) top = StoryStartAfter(top);
+      if (top != nullptr && InitiatePrompt(top, false, true)) {
+        RequestHeldOperation(HeldOp::kJumpResetCaptions);
+      }
       return;
     }
     Set(feed_, Stepped(remembered, -kFillRows));
     const bool forward = forward_;
     CopyPage(0);
-    if (!forward) Set(feed_, Stepped(feed(), -kPreviewRows));
+    if (!forward) {
+      Set(feed_, Stepped(feed(), -kPreviewRows));
+      on_air_line_ = feed().line;
+    }
     SetOnAirStory();
   } catch (...) {
     ReportError("Error in Resend VDU Prompt Display");

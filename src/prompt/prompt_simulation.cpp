@@ -54,7 +54,9 @@ PromptSimulation::PromptSimulation(store::ScriptStore& store, const config::Sett
   prompt_card_.Initialise();
 }
 
-PromptSimulation::~PromptSimulation() { engine_.reset(); }
+PromptSimulation::~PromptSimulation() {
+  engine_.reset();
+}
 
 void PromptSimulation::Tick() {
   clock_.Set(clock_.Now() + kTickMs);
@@ -82,7 +84,9 @@ void PromptSimulation::StatusMessage(std::string_view text) {
   if (!text.empty()) messages_.emplace_back(text);
 }
 
-void PromptSimulation::Information(std::string_view text) { messages_.emplace_back(text); }
+void PromptSimulation::Information(std::string_view text) {
+  messages_.emplace_back(text);
+}
 
 std::string PromptSimulation::MessageText(int number) const {
   return "message " + std::to_string(number);

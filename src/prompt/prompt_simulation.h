@@ -88,8 +88,7 @@ class PromptSimulation : private runorder::RunOrderObserver,
    public:
     explicit SteppedLoop(PromptSimulation& owner) : owner_(owner) {}
     void Post(std::function<void()> work) override { work(); }
-    bool WaitUntil(const std::function<bool()>& condition,
-                   platform::Milliseconds timeout) override;
+    bool WaitUntil(const std::function<bool()>& condition, platform::Milliseconds timeout) override;
 
    private:
     PromptSimulation& owner_;

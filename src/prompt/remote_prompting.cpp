@@ -8,12 +8,15 @@ RemotePrompting::RemotePrompting(platform::Network& network, const RenderOptions
                                  std::function<void(std::string_view)> status)
     : network_(network), options_(options), status_(std::move(status)) {}
 
-RemotePrompting::~RemotePrompting() { Close(); }
+RemotePrompting::~RemotePrompting() {
+  Close();
+}
 
 bool RemotePrompting::Listen(std::uint16_t port) {
   Close();
-  server_ = network_.CreateServer(
-      [this](std::shared_ptr<platform::TcpConnection> connection) { Accept(std::move(connection)); });
+  server_ = network_.CreateServer([this](std::shared_ptr<platform::TcpConnection> connection) {
+    Accept(std::move(connection));
+  });
   if (!server_->Listen(port)) {
     server_.reset();
     status_("Remote prompting: port " + std::to_string(port) + " cannot be opened");

@@ -73,13 +73,14 @@ ScrollEngine::ScrollEngine(store::ScriptStore& store, runorder::RunOrder& run_or
       feed_(store.refs()),
       preview_top_(store.refs()),
       on_air_line_(store.refs(), store::OnDelete::kPrompted, store::OnNewScript::kClear),
+      jump_feed_(store.refs()),
+      jump_preview_(store.refs()),
       remembered_feed_(store.refs()),
       remembered_top_(store.refs()),
       start_line_(store.refs(), store::OnDelete::kFollow, store::OnNewScript::kClear) {
   // Positions whose line is freed by an edit move to the nearest line the prompt shows.
-  store_.refs().SetPromptedTest([this](const e_object& line) {
-    return IsPrompted(store_, line, renderer_.options());
-  });
+  store_.refs().SetPromptedTest(
+      [this](const e_object& line) { return IsPrompted(store_, line, renderer_.options()); });
   card_.SetStateBits([this] { return StateBits(); });
   update_timer_ = timers.CreateTimer([this] {
     update_timer_->Stop();
@@ -150,7 +151,7 @@ void ScrollEngine::ServiceCycle() {
   // 1. Events; a due update goes out once the card is free. Events are handled while the
   //    card is busy too: they are what clears the busy flag.
   card_.ReadEvents();
-  if (update_due_ && !busy_) {
+  if (update_due_ && !busy_ && hold_state_ == 0) {
     update_due_ = false;
     ResyncFeed();
   }
@@ -180,8 +181,9 @@ void ScrollEngine::ServiceCycle() {
     }
     if (hold_state_ == 4) {
       if (panel_ != nullptr && panel_->open() && panel_->has_control()) {
-        Send(CardCommand::kSpeed, static_cast<std::uint16_t>(std::clamp(speed_, kSpeedMin,
-                                                                        kSpeedMax)));
+        speed_ = std::clamp(panel_->ScrollerSpeed(), kSpeedMin, kSpeedMax);
+        Send(CardCommand::kSpeed,
+             static_cast<std::uint16_t>(std::clamp(speed_, kSpeedMin, kSpeedMax)));
         speed_changed_ = false;
       }
       MarkBusy();
@@ -210,6 +212,8 @@ void ScrollEngine::ServiceCycle() {
     jump_next_ = false;
     DoStoryJump(CardEvent::kNextStory);
   }
+  // 8.
+  if (!update_timer_->IsActive()) SetOnAirStory();
 }
 
 void ScrollEngine::CheckTimeout() {
@@ -262,12 +266,14 @@ void ScrollEngine::HandleEvent(const CardEvent& event) {
     case CardEvent::kSkip:
       break;
     case CardEvent::kSpeed: {
-      const int reported = std::clamp(static_cast<int>(event.value), kSpeedMin, kSpeedMax);
+      // 0 is a controller that knows no speed yet; other values outside 4..60 are noise.
+      const int reported = event.value;
+      if (panel_ != nullptr && panel_->open()) panel_->HandSpeedReported(reported);
+      if (reported < kSpeedMin || reported > kSpeedMax) break;
       if (reported != last_hand_speed_) {
         last_hand_speed_ = reported;
         speed_ = reported;
       }
-      if (panel_ != nullptr && panel_->open()) panel_->HandSpeedReported(reported);
       break;
     }
     case CardEvent::kHoldDone:
@@ -285,11 +291,13 @@ void ScrollEngine::HandleAck() {
   handshake_ = 0;
   switch (handshake) {
     case 1:
-      Send(CardCommand::kHold, CardCommand::kRelease);
-      held_op_ = HeldOp::kSpeed;
-      break;
     case 3:
+      // The release is answered like any other: a jump's hold cannot take its 'Z'.
+      if (stop_requested_ || hold_state_ != 0) break;
+      MarkBusy();
       Send(CardCommand::kHold, CardCommand::kRelease);
+      hold_state_ = 5;
+      speed_after_release_ = handshake == 1;
       break;
     case 4:
       card_.SendSetUp(true);
@@ -307,11 +315,30 @@ void ScrollEngine::HandleHoldDone() {
       const HeldOp op = held_op_;
       if (op != HeldOp::kStop && op != HeldOp::kStopAndClose) held_op_ = HeldOp::kNone;
       CarryOut(op);
+      // An operation asked for while a jump waited is carried out on the same hold.
+      if (deferred_op_ != HeldOp::kNone) {
+        const HeldOp next = deferred_op_;
+        deferred_op_ = HeldOp::kNone;
+        if (hold_state_ == 4) hold_state_ = 3;
+        CarryOut(next);
+      }
       break;
     }
     case 4:
     case 5:
       hold_state_ = 0;
+      if (speed_after_release_) {
+        speed_after_release_ = false;
+        Send(CardCommand::kSpeed,
+             static_cast<std::uint16_t>(std::clamp(speed_, kSpeedMin, kSpeedMax)));
+        speed_changed_ = false;
+        handshake_ = 2;
+      }
+      // A stop asked for while the release was on its way holds the card now.
+      if (stop_requested_ && prompting_) {
+        held_op_ = HeldOp::kNone;
+        RequestHeldOperation(close_after_stop_ ? HeldOp::kStopAndClose : HeldOp::kStop);
+      }
       break;
     case 0:
       if (held_op_ == HeldOp::kSpeed) {
@@ -331,6 +358,17 @@ void ScrollEngine::CarryOut(HeldOp op) {
   switch (op) {
     case HeldOp::kJump:
     case HeldOp::kJumpResetCaptions:
+      if (jump_pending_) {
+        jump_pending_ = false;
+        Set(feed_, Get(jump_feed_));
+        Set(preview_top_, Get(jump_preview_));
+        forward_ = true;
+      }
+      if (unblank_pending_) {
+        unblank_pending_ = false;
+        handshake_ = 0;
+        card_.SendSetUp(false);
+      }
       CopyPage(1);
       SetOnAirStory();
       if (op == HeldOp::kJumpResetCaptions) view_.HeldOperation(op);
@@ -346,7 +384,7 @@ void ScrollEngine::CarryOut(HeldOp op) {
     case HeldOp::kSetUp:
       if (op == HeldOp::kColourTables) card_.SendColourTables();
       card_.SendSetUp(blanked_);
-      Release();
+      if (!blanked_) Release();
       break;
     case HeldOp::kMessagePageForward:
       forward_ = true;
@@ -374,8 +412,8 @@ void ScrollEngine::CarryOut(HeldOp op) {
       Release();
       break;
     case HeldOp::kSpeed:
-      Send(CardCommand::kSpeed, static_cast<std::uint16_t>(std::clamp(speed_, kSpeedMin,
-                                                                      kSpeedMax)));
+      Send(CardCommand::kSpeed,
+           static_cast<std::uint16_t>(std::clamp(speed_, kSpeedMin, kSpeedMax)));
       handshake_ = 2;
       Release();
       break;
@@ -401,14 +439,28 @@ void ScrollEngine::RequestHeldOperation(HeldOp op) {
   if (!prompting_) return;
   // A stop that waits for the hold is never replaced by another operation.
   if (held_op_ == HeldOp::kStop || held_op_ == HeldOp::kStopAndClose) return;
+  const bool jump_waiting = held_op_ == HeldOp::kJump || held_op_ == HeldOp::kJumpResetCaptions;
+  const bool is_jump = op == HeldOp::kJump || op == HeldOp::kJumpResetCaptions;
+  const bool is_stop = op == HeldOp::kStop || op == HeldOp::kStopAndClose;
+  if (jump_waiting && !is_jump && !is_stop && (hold_state_ == 1 || hold_state_ == 2)) {
+    deferred_op_ = op;
+    return;
+  }
+  if (is_stop) {
+    jump_pending_ = false;
+    deferred_op_ = HeldOp::kNone;
+  }
   held_op_ = op;
+  // A release on its way is answered first; the hold follows it (see HandleHoldDone).
+  if (hold_state_ == 5 && is_stop) return;
   hold_state_ = 1;
 }
 
 // --- Start and stop ---
 
 void ScrollEngine::RequestStart(StartKind kind, e_object* line) {
-  if (!card_.present()) {
+  // A presenter display that is not connected cannot take a page either.
+  if (!card_.present() || !card_.transport()->ready()) {
     view_.PromptingChanged(prompting_);
     view_.Information(Message(kNoPromptOutput));
     return;
@@ -426,10 +478,22 @@ void ScrollEngine::RequestStop(bool close_after) {
   }
   stop_requested_ = true;
   close_after_stop_ = close_after_stop_ || close_after;
-  // A hold already confirmed goes straight to the stop.
-  if (hold_state_ == 3) return;
+  // A hold already confirmed, or a release not yet sent, goes straight to the stop.
+  if (hold_state_ == 3 || hold_state_ == 4) {
+    hold_state_ = 3;
+    return;
+  }
   held_op_ = HeldOp::kNone;
   RequestHeldOperation(close_after ? HeldOp::kStopAndClose : HeldOp::kStop);
+}
+
+void ScrollEngine::CardLost() {
+  start_requested_ = false;
+  if (!prompting_) return;
+  stop_requested_ = true;
+  held_op_ = HeldOp::kStop;
+  hold_state_ = 3;
+  ClearBusy();
 }
 
 void ScrollEngine::JumpToLine(e_object* line) {
@@ -438,7 +502,7 @@ void ScrollEngine::JumpToLine(e_object* line) {
     RequestStart(StartKind::kRestartStory, line);
     return;
   }
-  if (stop_requested_ || !InitiatePrompt(line, false)) return;
+  if (stop_requested_ || !InitiatePrompt(line, false, true)) return;
   RequestHeldOperation(HeldOp::kJumpResetCaptions);
   prompt_busy_timer_->Start(kPromptBusyMs);
 }
@@ -470,7 +534,7 @@ void ScrollEngine::StartSteps() {
   e_object* line = StartLine(start_kind_, start_line_.get());
   start_line_ = nullptr;
   // 1. A start line the prompt can begin on.
-  if (line == nullptr || !InitiatePrompt(line, start_kind_ == StartKind::kTop)) {
+  if (line == nullptr || !InitiatePrompt(line, start_kind_ == StartKind::kTop, false)) {
     view_.PromptingChanged(false);
     view_.Information(line != nullptr ? Message(kStartNotPrompted)
                                       : Message(kStoryNotFound) + " " + Message(kNotFound));
@@ -542,6 +606,10 @@ void ScrollEngine::StopSteps() {
   stop_requested_ = false;
   close_after_stop_ = false;
   start_requested_ = false;
+  jump_pending_ = false;
+  unblank_pending_ = false;
+  speed_after_release_ = false;
+  deferred_op_ = HeldOp::kNone;
   jump_top_ = jump_previous_ = jump_next_ = false;
   update_timer_->Stop();
   update_pending_ = false;
@@ -580,11 +648,19 @@ void ScrollEngine::SetBlank(bool on) {
     RequestHeldOperation(HeldOp::kBlank);
     return;
   }
-  // The picture comes back where the presenter left it: the page from just above the
-  // preview's top, with the cue marker shown again.
-  card_.SendSetUp(false);
-  Set(feed_, StepRows(store_, preview_top(), -kFillRows, renderer_.options()));
-  forward_ = true;
+  // The picture comes back on the line the presenter was reading, as a story jump would
+  // bring it, with the cue marker shown again.
+  e_object* at = preview_top().line;
+  if (!InitiatePrompt(at, false, true)) {
+    e_object* next = StoryStartAfter(at);
+    if (next == nullptr || !InitiatePrompt(next, false, true)) {
+      // Nothing left to show: the cue comes back over what the card holds.
+      card_.SendSetUp(false);
+      Release();
+      return;
+    }
+  }
+  unblank_pending_ = true;
   RequestHeldOperation(HeldOp::kJump);
 }
 
@@ -609,7 +685,9 @@ void ScrollEngine::SetPaused(bool paused) {
   Send(CardCommand::kNoOp);
 }
 
-void ScrollEngine::ReleaseHeld() { Release(); }
+void ScrollEngine::ReleaseHeld() {
+  Release();
+}
 
 void ScrollEngine::RequestJump(StoryJump jump) {
   switch (jump) {
@@ -664,7 +742,7 @@ void ScrollEngine::DoStoryJump(char code) {
       target = StoryStartAfter(nullptr);
       break;
   }
-  if (target == nullptr || !InitiatePrompt(target, false)) return;
+  if (target == nullptr || !InitiatePrompt(target, false, true)) return;
   RequestHeldOperation(op);
   prompt_busy_timer_->Start(kPromptBusyMs);
 }

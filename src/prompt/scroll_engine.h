@@ -162,6 +162,9 @@ class ScrollEngine : public SpeedEngine {
   // "Prompt O&ff" and the prompt button while prompting; close_after closes the main window
   // once the stop is through.
   void RequestStop(bool close_after = false);
+  // The prompt output went away (a presenter display lost): no answer will come, so the
+  // stop does not wait for one.
+  void CardLost();
   // The run order's restart: a story jump while prompting, a start otherwise.
   void JumpToLine(store::e_object* line);
   // The blank-screen button and item.
@@ -231,7 +234,9 @@ class ScrollEngine : public SpeedEngine {
   void CheckTimeout();
 
   // Feeding the card.
-  bool InitiatePrompt(store::e_object* line, bool top);
+  // deferred: the position waits for the card's hold (a story jump) and takes effect when the
+  // jump is carried out, so that rows asked for meanwhile still come from where the card is.
+  bool InitiatePrompt(store::e_object* line, bool top, bool deferred);
   bool CopyPage(int kind);
   bool FillRows(int kind);
   bool SendRows(int rows, bool hooks, bool caption_fill);
@@ -270,6 +275,12 @@ class ScrollEngine : public SpeedEngine {
   HeldPosition feed_;
   HeldPosition preview_top_;
   store::LineRef on_air_line_;
+  HeldPosition jump_feed_;
+  HeldPosition jump_preview_;
+  bool jump_pending_ = false;
+  bool unblank_pending_ = false;
+  bool speed_after_release_ = false;
+  HeldOp deferred_op_ = HeldOp::kNone;
   HeldPosition remembered_feed_;
   HeldPosition remembered_top_;
   std::string remembered_story_;

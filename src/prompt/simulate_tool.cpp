@@ -79,8 +79,7 @@ void EditOnAirLine(PromptSimulation& sim, store::ScriptStore& store) {
 
 }  // namespace
 
-int RunSimulateCommand(const std::vector<std::string>& args, std::ostream& out,
-                       std::ostream& err) {
+int RunSimulateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const std::optional<SimulateArgs> parsed = Parse(args);
   if (!parsed) {
     err << "usage: telvane-tool simulate FILE [--speed S] [--seconds T] [--start ID]"
@@ -135,8 +134,8 @@ int RunSimulateCommand(const std::vector<std::string>& args, std::ostream& out,
                 static_cast<double>(sim.longest_tick_us()) / 1000.0,
                 static_cast<long long>(sim.engine().counters().resends));
   out << tick;
-  out << "simulated " << parsed->seconds << " s: " << counters.pages << " pages, "
-      << counters.fills << " fills, " << counters.stalls << " stalls\n";
+  out << "simulated " << parsed->seconds << " s: " << counters.pages << " pages, " << counters.fills
+      << " fills, " << counters.stalls << " stalls\n";
   return 0;
 }
 

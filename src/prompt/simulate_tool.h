@@ -12,7 +12,6 @@ namespace telvane::prompt {
 // args: the words after "simulate":
 //   FILE [--speed S] [--seconds T] [--start ID] [--edit-every MS]
 // Exit status 0, 1 on a failure, 2 on wrong usage.
-int RunSimulateCommand(const std::vector<std::string>& args, std::ostream& out,
-                       std::ostream& err);
+int RunSimulateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace telvane::prompt

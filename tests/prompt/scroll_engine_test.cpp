@@ -27,8 +27,7 @@ class EngineTest : public ::testing::Test {
  protected:
   EngineTest() {
     EXPECT_TRUE(script_.Read(std::string(TELVANE_SOURCE_DIR) + "/examples/demo.tvl"));
-    sim_ = std::make_unique<PromptSimulation>(script_.store(), script_.settings(),
-                                              script_.fonts());
+    sim_ = std::make_unique<PromptSimulation>(script_.store(), script_.settings(), script_.fonts());
     PromptPosition top{store().chain_first(), store::Segment::kA, 0};
     while (StepBack(store(), top, options())) {
     }
@@ -264,6 +263,15 @@ TEST_F(EngineTest, ASilentCardTimesOutAndCanStillBeStopped) {
             sim_->messages().end());
 }
 
+TEST_F(EngineTest, ALostDisplayStopsPromptingAtOnce) {
+  StartAt("2", 45);
+  sim_->card_filter = [](std::span<const std::uint32_t>) { return false; };
+  engine().CardLost();
+  sim_->Run(100);
+  EXPECT_FALSE(engine().prompting());
+  EXPECT_EQ(sim_->run_order().air_story(), nullptr);
+}
+
 TEST_F(EngineTest, HeldOperationsNeverReplaceAPendingStop) {
   StartAt("2", 45);
   sim_->card_filter = [](std::span<const std::uint32_t>) { return false; };
@@ -282,6 +290,102 @@ TEST_F(EngineTest, StartingOnAHeldBackStoryIsRefusedWithAMessage) {
   EXPECT_FALSE(engine().prompting());
   ASSERT_FALSE(sim_->messages().empty());
   EXPECT_EQ(sim_->messages().back(), "message 141");
+}
+
+// A story jump takes effect once the card is held: rows the card asks for meanwhile, and a
+// re-send that falls due, still come from where the card is.
+TEST_F(EngineTest, AJumpLandsOnItsTargetWhateverArrivesBeforeTheHold) {
+  for (int delay = 0; delay < 1000; delay += 100) {
+    sim_ = std::make_unique<PromptSimulation>(script_.store(), script_.settings(), script_.fonts());
+    StartAt("3", 60);
+    sim_->Run(1000 + delay);
+    store::e_object* target = StoryLine("7");
+    const int expect = RowOf(StartPosition(sim_->renderer(), target, 70));
+    sim_->ClearSent();
+    engine().JumpToLine(target);
+    sim_->Run(400);
+    EXPECT_EQ(DataAfter(CardCommand::kNewPage), Encoded(expect, kPageRows)) << delay;
+  }
+  // A re-send due while the jump waits.
+  StartAt("5", 45);
+  sim_->Run(3000);
+  store::e_object* visible = const_cast<store::e_object*>(engine().on_air_line());
+  engine().RememberFeed();
+  visible->text_a += "X";
+  engine().EditDone();
+  sim_->Run(ScrollEngine::kUpdateMs - 50);
+  store::e_object* target = StoryLine("9");
+  const int expect = RowOf(StartPosition(sim_->renderer(), target, 70));
+  sim_->ClearSent();
+  engine().JumpToLine(target);
+  sim_->Run(600);
+  EXPECT_EQ(DataAfter(CardCommand::kNewPage), Encoded(expect, kPageRows));
+  EXPECT_EQ(sim_->run_order().air_story()->story_id, "9");
+}
+
+TEST_F(EngineTest, ReleasesAreAnsweredBeforeTheNextHold) {
+  // The start's release is answered late: no hold goes out before its 'Z', so that 'Z'
+  // cannot be taken for a hold's, and the jump asked for after it works.
+  sim_->panel().set_speed(45);
+  const std::uint32_t release = Word(CardCommand::kHold, CardCommand::kRelease);
+  bool swallowed = false;
+  sim_->card_filter = [&](std::span<const std::uint32_t> words) {
+    if (words.size() == 1 && (words[0] & 0xFFFFFF) == release && !swallowed) {
+      swallowed = true;
+      return false;
+    }
+    return true;
+  };
+  engine().RequestStart(StartKind::kRestartStory, StoryLine("2"));
+  for (int i = 0; i < 20 && !swallowed; ++i) sim_->Tick();
+  ASSERT_TRUE(swallowed);
+  sim_->ClearSent();
+  engine().RequestJump(StoryJump::kNext);
+  sim_->Run(500);
+  EXPECT_EQ(engine().hold_state(), 5);
+  EXPECT_FALSE(SentWord(Word(CardCommand::kHold, CardCommand::kHoldOn)));
+  ASSERT_TRUE(sim_->card().Receive(std::span<const std::uint32_t>(&release, 1)));
+  sim_->Run(200);
+  EXPECT_EQ(engine().hold_state(), 0);
+  EXPECT_FALSE(sim_->card().held());
+  engine().RequestJump(StoryJump::kNext);
+  sim_->Run(1000);
+  EXPECT_EQ(sim_->run_order().air_story()->story_id, "3");
+  EXPECT_FALSE(sim_->card().held());
+
+  // A stop while a release is on its way holds the card before the idle page.
+  engine().JumpToLine(StoryLine("5"));
+  for (int i = 0; i < 40 && engine().hold_state() != 5; ++i) sim_->Tick();
+  ASSERT_EQ(engine().hold_state(), 5);
+  engine().RequestStop();
+  sim_->Run(1000);
+  EXPECT_FALSE(engine().prompting());
+  const double top = sim_->card().FieldTop();
+  sim_->Run(1000);
+  EXPECT_EQ(sim_->card().FieldTop(), top);
+}
+
+TEST_F(EngineTest, AHandControllerWithoutASpeedDoesNotSetOne) {
+  StartAt("2", 45);
+  sim_->prompt_card().queue().Push({CardEvent::kSpeed, 0});
+  sim_->Run(100);
+  EXPECT_EQ(engine().speed(), 45);
+  sim_->ClearSent();
+  engine().JumpToLine(StoryLine("5"));
+  sim_->Run(500);
+  EXPECT_FALSE(SentWord(Word(CardCommand::kSpeed, 4)));
+}
+
+TEST_F(EngineTest, DroppingTheStoryOnAirMovesThePromptOn) {
+  StartAt("5", 30);
+  sim_->Run(500);
+  ASSERT_EQ(sim_->run_order().air_story()->story_id, "5");
+  store::e_object* slug = StoryLine("5");
+  engine().RememberFeed();
+  slug->flags = (slug->flags & ~store::line_flag::kStatusMask) | 2;  // DROP
+  engine().EditDone();
+  sim_->Run(1000);
+  EXPECT_EQ(sim_->run_order().air_story()->story_id, "6");
 }
 
 TEST(CardEventQueueTest, SevenRowRequestsInARowCollapse) {
