@@ -1,5 +1,6 @@
 #include "prompt/prompt_simulation.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "devices/colour_tables.h"
@@ -66,7 +67,10 @@ void PromptSimulation::Tick() {
   const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
                         std::chrono::steady_clock::now() - started)
                         .count();
-  if (took > longest_tick_us_) longest_tick_us_ = took;
+  longest_tick_us_ = std::max<std::int64_t>(longest_tick_us_, took);
+  if (clock_.Now() > 1000) {
+    longest_running_tick_us_ = std::max<std::int64_t>(longest_running_tick_us_, took);
+  }
 }
 
 void PromptSimulation::Run(platform::Milliseconds ms) {

@@ -77,6 +77,9 @@ class PromptSimulation : private runorder::RunOrderObserver,
   const std::vector<std::string>& messages() const { return messages_; }
   // The longest real time one service tick took, in microseconds.
   std::int64_t longest_tick_us() const { return longest_tick_us_; }
+  // The same once the first page is out and the fonts are warm: the cost of keeping the card
+  // fed.
+  std::int64_t longest_running_tick_us() const { return longest_running_tick_us_; }
   // Called after each change of the on-air story.
   std::function<void(const AirChange&)> on_air_change;
   // When set, the card's words pass through here and are not delivered unless it says so.
@@ -116,6 +119,7 @@ class PromptSimulation : private runorder::RunOrderObserver,
   std::vector<AirChange> air_changes_;
   std::vector<std::string> messages_;
   std::int64_t longest_tick_us_ = 0;
+  std::int64_t longest_running_tick_us_ = 0;
 };
 
 }  // namespace telvane::prompt
