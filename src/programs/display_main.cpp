@@ -15,8 +15,8 @@
 
 #include "devices/display_link.h"
 #include "devices/soft_card.h"
-#include "devices/ui/bound_network.h"
 #include "devices/ui/presenter_display.h"
+#include "platform/qt/qt_host.h"
 
 namespace {
 
@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
     }
   }
 
-  telvane::ui::BoundNetwork network(QHostAddress(QString::fromStdString(parsed->host)));
+  telvane::platform::qt::QtNetwork network(QHostAddress(QString::fromStdString(parsed->host)));
   telvane::devices::SoftCard card;
   telvane::devices::DisplayLink link(network, card);
   link.on_log = [](const std::string& line) { std::cerr << "telvane-display: " << line << "\n"; };

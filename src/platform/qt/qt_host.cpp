@@ -238,7 +238,8 @@ class QtConnection : public TcpConnection {
 
 class QtServer : public TcpServer {
  public:
-  explicit QtServer(std::function<void(std::shared_ptr<TcpConnection>)> on_accept) {
+  QtServer(QHostAddress address, std::function<void(std::shared_ptr<TcpConnection>)> on_accept)
+      : address_(std::move(address)) {
     QObject::connect(&server_, &QTcpServer::newConnection, [this, accept = std::move(on_accept)] {
       while (QTcpSocket* socket = server_.nextPendingConnection()) {
         socket->setParent(nullptr);
@@ -246,12 +247,13 @@ class QtServer : public TcpServer {
       }
     });
   }
-  bool Listen(std::uint16_t port) override { return server_.listen(QHostAddress::Any, port); }
+  bool Listen(std::uint16_t port) override { return server_.listen(address_, port); }
   void Close() override { server_.close(); }
   bool IsListening() const override { return server_.isListening(); }
   std::uint16_t Port() const override { return server_.serverPort(); }
 
  private:
+  QHostAddress address_;
   QTcpServer server_;
 };
 
@@ -259,7 +261,7 @@ class QtServer : public TcpServer {
 
 std::unique_ptr<TcpServer> QtNetwork::CreateServer(
     std::function<void(std::shared_ptr<TcpConnection>)> on_accept) {
-  return std::make_unique<QtServer>(std::move(on_accept));
+  return std::make_unique<QtServer>(listen_address_, std::move(on_accept));
 }
 
 std::shared_ptr<TcpConnection> QtNetwork::Connect(std::string_view host, std::uint16_t port,

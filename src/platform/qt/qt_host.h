@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QElapsedTimer>
+#include <QHostAddress>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -54,10 +55,17 @@ class QtDialogs : public Dialogs {
 
 class QtNetwork : public Network {
  public:
+  // Servers listen on every interface unless an address keeps them to one network (a
+  // presenter display kept to the studio network or to this machine).
+  explicit QtNetwork(QHostAddress listen_address = QHostAddress::Any)
+      : listen_address_(std::move(listen_address)) {}
   std::unique_ptr<TcpServer> CreateServer(
       std::function<void(std::shared_ptr<TcpConnection>)> on_accept) override;
   std::shared_ptr<TcpConnection> Connect(std::string_view host, std::uint16_t port,
                                          TcpHandler handler) override;
+
+ private:
+  QHostAddress listen_address_;
 };
 
 class QtClipboard : public Clipboard {
