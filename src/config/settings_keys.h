@@ -332,6 +332,7 @@ constexpr int SystemColour(int n) {
   B(ScriptForcePnew, "Script", "Force PNEW", false) \
   B(ScriptOnAirRunOrderChange, "Script", "On Air Run Order Change", false) \
   B(ScriptLiveOnAirUpdate, "Script", "Live On Air Update", false) \
+  B(ScriptDisableOnAirEdit, "Script", "Disable On Air Edit", false) \
   I(ScriptGap, "Script", "Gap", 2) \
   B(ScriptInverseSlug, "Script", "Inverse Slug", true) \
   B(ScriptRemoveNumberOnPrompt, "Script", "Remove Number On Prompt", false) \

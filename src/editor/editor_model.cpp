@@ -48,6 +48,7 @@ EditorOptions EditorOptionsFrom(const config::Settings& s) {
   o.space_count = s.Int(Key::kScriptSpaceCount);
   o.pan_european = s.Bool(Key::kLanguagePanEuropean);
   o.remove_number_on_prompt = s.Bool(Key::kScriptRemoveNumberOnPrompt);
+  o.disable_on_air_edit = s.Bool(Key::kScriptDisableOnAirEdit);
   return o;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "devices/card_event_queue.h"
+#include "editor/editor_model.h"
 #include "formats/loaded_script.h"
 #include "prompt/prompt_page.h"
 #include "prompt/prompt_simulation.h"
@@ -386,6 +387,43 @@ TEST_F(EngineTest, DroppingTheStoryOnAirMovesThePromptOn) {
   engine().EditDone();
   sim_->Run(1000);
   EXPECT_EQ(sim_->run_order().air_story()->story_id, "6");
+}
+
+// "Disable On Air Edit": the editor refuses to type into the story the card shows, and
+// types into the others, which the engine then re-sends when they are on the card.
+TEST_F(EngineTest, OnAirStoryIsProtectedFromEditsWhenAsked) {
+  class OnAir : public editor::PromptEditHooks {
+   public:
+    OnAir(ScrollEngine& engine, runorder::RunOrder& run_order)
+        : engine_(engine), run_order_(run_order) {}
+    const store::r_object* OnAirStory() const override { return run_order_.air_story(); }
+    void RememberFeed() override { engine_.RememberFeed(); }
+    void FeedChanged() override { engine_.EditDone(); }
+
+   private:
+    ScrollEngine& engine_;
+    runorder::RunOrder& run_order_;
+  } hooks(engine(), sim_->run_order());
+  editor::StoreRunOrderEdits entries(store());
+  editor::EditorModel model(store(), entries, hooks);
+  editor::EditorOptions options;
+  options.disable_on_air_edit = true;
+  model.SetOptions(options);
+
+  StartAt("4", 45);
+  ASSERT_EQ(sim_->run_order().air_story()->story_id, "4");
+  store::e_object* on_air = StoryLine("4")->next;
+  const std::string before = on_air->text_a;
+  model.PlaceCaret(0, 0);
+  store().current_line() = on_air;
+  model.KeyPress('Z');
+  EXPECT_EQ(on_air->text_a, before);
+
+  store::e_object* other = StoryLine("7")->next;
+  store().current_line() = other;
+  store().caret_column = 0;
+  model.KeyPress('Z');
+  EXPECT_EQ(other->text_a.front(), 'Z');
 }
 
 TEST(CardEventQueueTest, SevenRowRequestsInARowCollapse) {

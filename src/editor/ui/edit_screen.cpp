@@ -416,7 +416,6 @@ void TEditScreen::ApplySettings() {
   layouter_ = std::make_unique<editor::RowLayouter>(*metrics_, colours_);
   editor::EditorOptions options = editor::EditorOptionsFrom(settings_);
   options.editing_disabled = editing_disabled_;
-  options.disable_on_air_edit = model_->options().disable_on_air_edit;
   model_->SetOptions(options);
   LayOutPanels();
   Redraw();
