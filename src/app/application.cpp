@@ -23,7 +23,6 @@ namespace {
 
 constexpr std::uint32_t kPureRed = 0x0000FF;
 constexpr std::size_t kWorkBufferBytes = 32768;
-constexpr std::size_t kRecentFiles = 4;
 
 std::vector<std::string> LoadListIfPresent(const std::string& path) {
   auto bytes = platform::ReadWholeFile(path, std::uintmax_t{16} << 20);
@@ -83,8 +82,7 @@ void Application::CreateMainWindow() {
   }
   // 27. The remote prompting server; the newsroom links arrive with their issues.
   if (settings_.Bool(Key::kMainRemotePromptingControl)) {
-    const auto port =
-        formats::NumberOf<int>(settings_.Text(Key::kMainRemotePromptingPortNumber));
+    const auto port = formats::NumberOf<int>(settings_.Text(Key::kMainRemotePromptingPortNumber));
     remote_prompting_ = std::make_unique<prompt::RemotePrompting>(
         host_.network, render_options_, [this](std::string_view text) { ShowStatusMessage(text); });
     if (port && *port > 0 && *port < 65536) {
@@ -123,9 +121,8 @@ void Application::OpenPromptDevices() {
   prompt_card_.SetColourTableSource(devices::MakeColourTableSource(settings_));
   prompt_output_ =
       std::make_unique<devices::PromptOutput>(prompt_card_, settings_, host_, prompt_link_);
-  // A display that went away takes no more words: the prompt stops at once, as no answer
-  // to a hold would come.
-  prompt_output_->SetLinkHandlers([this](const std::string&) { engine_->RequestStop(); }, [] {});
+  // A display that went away takes no more words: the prompt stops at once.
+  prompt_output_->SetLinkHandlers([this](const std::string&) { engine_->CardLost(); }, [] {});
   prompt_output_->Open();
   prompt_link_.windows().output_opened(prompt_output_->soft_card());
 }
@@ -261,10 +258,8 @@ Status Application::SaveMessageList(const std::string& path) {
 }
 
 void Application::AddRecentFile(const std::string& path) {
-  std::erase_if(recent_files_,
-                [&](const std::string& p) { return platform::SameIgnoringCase(p, path); });
-  recent_files_.insert(recent_files_.begin(), path);
-  if (recent_files_.size() > kRecentFiles) recent_files_.resize(kRecentFiles);
+  recent_files_.Add(path);
+  if (view_ != nullptr) view_->RecentFilesChanged();
 }
 
 void Application::ApplySettings() {
@@ -291,14 +286,22 @@ bool Application::Confirm(int message) {
   return Ask(MessageText(message), BoxKind::kConfirmation, BoxButtons::kOkCancel) == BoxAnswer::kOk;
 }
 
+void Application::ChangedPanel(bool changed) {
+  if (view_ != nullptr) view_->SetEditChanged(changed);
+}
+
+void Application::OpenSlugDialog() {
+  if (view_ != nullptr) view_->OpenSlugDialog();
+}
+
 void Application::SetReadOnlyPanel(std::string_view text) {
   if (view_ != nullptr) view_->SetReadOnlyPanel(text);
 }
 
 bool Application::OpenScriptByName(const std::string& path) {
   if (!platform::FileExists(path)) {
-    std::erase_if(recent_files_,
-                  [&](const std::string& p) { return platform::SameIgnoringCase(p, path); });
+    recent_files_.Remove(path);
+    if (view_ != nullptr) view_->RecentFilesChanged();
     Ask(MessageText(4), BoxKind::kInformation, BoxButtons::kOk);
     return false;
   }
@@ -398,10 +401,20 @@ bool Application::FileOpen(bool append) {
       "WRI Files (*.wri)|*.wri|Rich Text Format (*.rtf)|*.rtf|Telvane Files (*.tvl)|*.tvl|"
       "NSML Files (*.sml)|*.sml|NSML Run Order Files (*.oml)|*.oml|"
       "Pagewrangler Files (*.spt)|*.spt");
-  if (!path) return false;
+  if (!path) {
+    if (files_.current_file_name().empty() && view_ != nullptr) {
+      view_->SetBackgroundMessage(MessageText(113) + " " + MessageText(114));
+    }
+    return false;
+  }
   if (!append && !ConfirmReplaceScript()) return false;
   const bool loaded = LoadScript(*path, !append);
-  if (loaded && !append) AddRecentFile(*path);
+  if (loaded && !append) {
+    std::string dir = platform::DirectoryOf(*path);
+    while (!dir.empty() && dir.back() == '/' && dir.size() > 1) dir.pop_back();
+    settings_.SetText(Key::kConstantsDefaultDir, dir.empty() ? "c:" : dir);
+    AddRecentFile(*path);
+  }
   return loaded;
 }
 

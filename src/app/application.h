@@ -14,8 +14,10 @@
 
 #include "app/config_chooser.h"
 #include "app/message_catalogue.h"
+#include "app/newsroom.h"
 #include "app/program_files.h"
 #include "app/prompt_link.h"
+#include "app/recent_files.h"
 #include "app/run_order_link.h"
 #include "app/shell_view.h"
 #include "app/status_messages.h"
@@ -23,10 +25,10 @@
 #include "config/master_config.h"
 #include "config/profile_file.h"
 #include "config/settings.h"
-#include "formats/script_files.h"
-#include "platform/host.h"
 #include "devices/prompt_card.h"
 #include "devices/prompt_output.h"
+#include "formats/script_files.h"
+#include "platform/host.h"
 #include "prompt/prompt_fonts.h"
 #include "prompt/prompt_render.h"
 #include "prompt/remote_prompting.h"
@@ -47,6 +49,10 @@ struct ShellHooks {
   std::function<void()> request_prompt_stop = [] {};
   // Redraws the editor, run order, preview and open auxiliary windows after a load.
   std::function<void()> refresh_script_windows = [] {};
+  // Remote directory polling is on, and the Avid queue link is in its transfer state: the
+  // newsroom system cannot be changed meanwhile.
+  std::function<bool()> remote_polling_on = [] { return false; };
+  std::function<bool()> avid_transfer = [] { return false; };
 };
 
 // Flags of work in progress that other subsystems raise and the shell waits for.
@@ -134,6 +140,23 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   bool FileOpen(bool append);
   // The prompt and unsaved-changes questions before the script is replaced; false cancels.
   bool ConfirmReplaceScript();
+  // File1 to File4: the recent entry at index, after the busy check of Open.
+  bool OpenRecentFile(std::size_t index);
+  // File > Delete: a file chosen in the open dialog, after a question.
+  bool FileDelete();
+  // The Zap button: clears the whole script after a question.
+  bool Zap();
+  // Options > Newsroom; false when the choice was refused (polling, an Avid transfer).
+  bool SelectNewsroom(NewsroomSystem system);
+  NewsroomSystem newsroom() const { return SelectedNewsroom(settings_); }
+  // The Ins key and the Insert panel: insert or overtype.
+  bool insert_mode() const { return settings_.Bool(config::Key::kMenuInsert); }
+  void ToggleInsertMode();
+  // A menu item changed settings that the store, the run order, the renderer or the engine
+  // read: they take them again.
+  void SettingsChanged() { ApplySettings(); }
+  // Help > About: the program, its version and the diagnostic of the script's links.
+  std::string AboutText() const;
 
   // The message list window.
   StatusMessages& status_messages() { return status_messages_; }
@@ -170,7 +193,8 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   const std::string& tro_path() const { return tro_path_; }
   const std::vector<std::string>& tpl_list() const { return tpl_list_; }
   const std::vector<std::string>& tro_list() const { return tro_list_; }
-  const std::vector<std::string>& recent_files() const { return recent_files_; }
+  const std::vector<std::string>& recent_files() const { return recent_files_.entries(); }
+  std::string RecentFileCaption(std::size_t index) const { return recent_files_.Caption(index); }
   void AddRecentFile(const std::string& path);
   const std::string& script_name() const { return files_.current_file_name(); }
   std::int64_t config_file_stamp() const { return config_file_stamp_; }
@@ -189,6 +213,8 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   void Information(int message) override;
   void Error(int message) override;
   bool Confirm(int message) override;
+  void ChangedPanel(bool changed) override;
+  void OpenSlugDialog() override;
 
   // The prompt fonts, the store's options and the renderer's, from the settings.
   void ApplySettings();
@@ -254,7 +280,7 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   std::vector<std::string> bracket_open_;
   std::vector<std::string> bracket_close_;
   std::vector<std::string> breaks_list_;
-  std::vector<std::string> recent_files_;
+  RecentFiles recent_files_;
   std::string start_time_;
 
   std::unique_ptr<platform::Timer> time_prompt_;

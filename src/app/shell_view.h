@@ -42,6 +42,20 @@ class ShellView {
   virtual void SetReadOnlyPanel(std::string_view text) = 0;
   // The editor's background message panel.
   virtual void SetBackgroundMessage(std::string_view text) = 0;
+  // The File menu's recent entries changed.
+  virtual void RecentFilesChanged() {}
+  // The edit-changed panel: the script has unsaved changes.
+  virtual void SetEditChanged(bool /*changed*/) {}
+  // Another newsroom system was chosen: buttons, hints and items follow it.
+  virtual void NewsroomChanged() {}
+  // Start-up state 2: the newsroom features of the menus are shown.
+  virtual void ShowNewsroomFeatures() {}
+  // Create Slug Line on an ordinary line.
+  virtual void OpenSlugDialog() {}
+  // The housekeeping cycle's second kind: the time of day in the run time panel.
+  virtual void ShowTimeOfDay(std::string_view /*time*/) {}
+  // The insert panel shows insert or overtype.
+  virtual void ShowInsertMode(bool /*insert*/) {}
 };
 
 }  // namespace telvane::app

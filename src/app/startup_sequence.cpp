@@ -69,6 +69,7 @@ void Application::StartupStep() {
       break;
     case 2:
       startup_state_ = 3;
+      if (view_ != nullptr) view_->ShowNewsroomFeatures();
       break;
     case 3: {
       const std::string catalogue_path =
@@ -139,6 +140,12 @@ void Application::HousekeepingCycle() {
     if (view_ != nullptr) view_->SetWindowsPasteEnabled(host_.clipboard.HasText());
     // An exchange of PNEW stories that waited for a transfer to end goes ahead.
     run_order_.RunPendingExchange();
+  } else if (view_ != nullptr) {
+    const platform::LocalTime now = host_.clock.LocalNow();
+    char time[16];
+    std::snprintf(time, sizeof time, "%02d:%02d:%02d", now.hour % 100, now.minute % 100,
+                  now.second % 100);
+    view_->ShowTimeOfDay(time);
   }
   housekeeping_second_kind_ = !housekeeping_second_kind_;
   StepConfigSaveCountdown();

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <iostream>
 
 #include "app/application.h"
@@ -11,9 +12,11 @@
 #include "app/status_messages.h"
 #include "app/ui/main_form.h"
 #include "app/ui/splash_window.h"
+#include "app/window_layout.h"
 #include "devices/ui/ibm.h"
 #include "devices/ui/presenter_display.h"
 #include "editor/run_order_edits_adapter.h"
+#include "editor/slug_dialog.h"
 #include "editor/ui/edit_screen.h"
 #include "formats/ui/file_io.h"
 #include "platform/qt/qt_host.h"
@@ -33,7 +36,8 @@ using telvane::config::Key;
 
 // A window's place from its section of the configuration, or the window's own default.
 QRect PlaceOf(const telvane::config::Settings& s, Key left, Key top, Key width, Key height,
-              QRect fallback) {
+              telvane::app::PanelRect own) {
+  const QRect fallback(own.x, own.y, own.width, own.height);
   const auto pick = [&](Key key, int own) { return s.Has(key) ? s.Int(key) : own; };
   return {pick(left, fallback.x()), pick(top, fallback.y()), pick(width, fallback.width()),
           pick(height, fallback.height())};
@@ -94,10 +98,12 @@ int main(int argc, char** argv) {
   telvane::ui::TVgaCueScreen vga_cue_screen;
 
   const auto& s = app.settings();
+  const int ppi = app.host_facts().pixels_per_inch;
   auto* preview = new telvane::ui::TPromptOutput(app.renderer());
   Place(main_form, preview,
         PlaceOf(s, Key::kPromptLeft, Key::kPromptTop, Key::kPromptWidth, Key::kPromptHeight,
-                {300, 300, 230, 150}));
+                telvane::app::DefaultPreviewPlace(ppi)));
+  main_form.SetPreview(preview);
   auto* run_screen = new telvane::ui::TRunScreen(app.run_order(), app.store(), app.settings());
   run_screen->set_message_text(
       [&app](int n) { return telvane::platform::qt::FromCatalogue(app.MessageText(n)); });
@@ -110,12 +116,11 @@ int main(int argc, char** argv) {
                        app.SaveStory(entry->line, true);
                      }
                    });
-  QObject::connect(
-      run_screen, &telvane::ui::TRunScreen::SaveAllStoriesRemote,
-      [&app](telvane::store::r_object* first, telvane::store::r_object* last) {
-        app.SaveAllStories(first != nullptr ? first->line : nullptr,
-                           last != nullptr ? last->line : nullptr, true);
-      });
+  QObject::connect(run_screen, &telvane::ui::TRunScreen::SaveAllStoriesRemote,
+                   [&app](telvane::store::r_object* first, telvane::store::r_object* last) {
+                     app.SaveAllStories(first != nullptr ? first->line : nullptr,
+                                        last != nullptr ? last->line : nullptr, true);
+                   });
   QObject::connect(run_screen, &telvane::ui::TRunScreen::StartPrompt,
                    [&app](telvane::store::r_object* entry) {
                      if (entry != nullptr) app.engine().JumpToLine(entry->line);
@@ -131,23 +136,32 @@ int main(int argc, char** argv) {
   });
   Place(main_form, run_screen,
         PlaceOf(s, Key::kRunOrderLeft, Key::kRunOrderTop, Key::kRunOrderWidth, Key::kRunOrderHeight,
-                {0, 1, 298, 360}));
+                telvane::app::DefaultRunOrderPlace(ppi)));
   main_form.SetRunScreen(run_screen);
-  auto* edit_screen = new telvane::ui::TEditScreen(app.store(), app.settings());
-  Place(main_form, edit_screen,
-        PlaceOf(s, Key::kEditLeft, Key::kEditTop, Key::kEditWidth, Key::kEditHeight,
-                {300, 0, 520, 300}));
-  main_form.SetEditScreen(edit_screen);
-  edit_screen->SetRunOrderEdits(editor_run_order);
-  QObject::connect(edit_screen, &telvane::ui::TEditScreen::ShowStoryInRunOrder, run_screen,
-                   [&app, run_screen](telvane::store::r_object* entry) {
-                     run_screen->ScrollRowToTop(app.run_order().RowOf(entry));
-                   });
+  // The editor can be closed and made again (Help > Restore Edit Form): everything that
+  // reaches it holds a guarded pointer.
+  QPointer<telvane::ui::TEditScreen> edit_screen;
+  const auto make_editor = [&] {
+    edit_screen = new telvane::ui::TEditScreen(app.store(), app.settings());
+    Place(main_form, edit_screen,
+          PlaceOf(s, Key::kEditLeft, Key::kEditTop, Key::kEditWidth, Key::kEditHeight,
+                  telvane::app::DefaultEditorPlace(ppi)));
+    main_form.SetEditScreen(edit_screen);
+    edit_screen->SetRunOrderEdits(editor_run_order);
+    edit_screen->SetPromptEditHooks(app.editor_prompt_hooks());
+    QObject::connect(edit_screen, &telvane::ui::TEditScreen::ShowStoryInRunOrder, run_screen,
+                     [&app, run_screen](telvane::store::r_object* entry) {
+                       run_screen->ScrollRowToTop(app.run_order().RowOf(entry));
+                     });
+  };
+  make_editor();
+  main_form.SetEditorFactory(make_editor);
+  telvane::editor::SlugDialog slug_dialog(app.store(), editor_run_order);
+  main_form.SetSlugDialog(&slug_dialog);
   if (telvane::ui::TDisplayRtScreen* timing = run_screen->timing_screen()) {
     QObject::connect(timing, &telvane::ui::TDisplayRtScreen::StartPromptAt,
                      [&app](telvane::store::e_object* line) { app.engine().JumpToLine(line); });
   }
-  edit_screen->SetPromptEditHooks(app.editor_prompt_hooks());
   preview->SetTopSource([&app]() -> telvane::prompt::PromptPosition {
     const telvane::prompt::ScrollEngine& engine = app.engine();
     if (engine.prompting()) return engine.preview_top();
@@ -163,14 +177,14 @@ int main(int argc, char** argv) {
     run_screen->AirStoryChanged();
   };
   prompt_windows.preview_black = [preview] { preview->SetBlack(true); };
-  prompt_windows.prompt_line = [edit_screen](const telvane::store::e_object* line,
-                                             bool prompting) {
-    edit_screen->SetPromptLine(line, prompting);
+  prompt_windows.prompt_line = [&edit_screen](const telvane::store::e_object* line,
+                                              bool prompting) {
+    if (edit_screen) edit_screen->SetPromptLine(line, prompting);
   };
   prompt_windows.blank_changed = [&main_form](bool blanked) { main_form.SetBlanked(blanked); };
-  prompt_windows.show_line = [&app, edit_screen](telvane::store::e_object* line) {
+  prompt_windows.show_line = [&app, &edit_screen](telvane::store::e_object* line) {
     app.store().top_line() = line;
-    edit_screen->Redraw();
+    if (edit_screen) edit_screen->Redraw();
   };
   // The soft card in this program gets a window of its own: what the presenter would see.
   std::unique_ptr<telvane::ui::TPresenterDisplay> presenter_view;
@@ -187,15 +201,16 @@ int main(int argc, char** argv) {
     presenter_view->move(main_form.frameGeometry().right() + 8, main_form.frameGeometry().top());
     presenter_view->show();
   };
-  app.hooks().refresh_script_windows = [preview, edit_screen, run_screen] {
+  app.hooks().refresh_script_windows = [preview, &edit_screen, run_screen] {
     preview->update();
-    edit_screen->Redraw();
+    if (edit_screen) edit_screen->Redraw();
     run_screen->Refresh();
   };
   // The editor's last act of creation starts the start-up states.
   app.StartStartupTimer();
   main_form.show();
   if (s.Bool(Key::kSpeedControl)) main_form.TogglePromptControl(true);
+  if (s.Bool(Key::kMenuTiming)) run_screen->timing_screen()->show();
 
   // 8.
   return QApplication::exec();

@@ -710,6 +710,12 @@ void TEditScreen::keyPressEvent(QKeyEvent* event) {
   const bool ctrl = (event->modifiers() & Qt::ControlModifier) != 0;
   const bool shift = (event->modifiers() & Qt::ShiftModifier) != 0;
   const int key = event->key();
+  // Alt with a letter belongs to the menu bar's access keys.
+  const bool alt = (event->modifiers() & Qt::AltModifier) != 0;
+  if (alt && !ctrl) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
     if (!ctrl) model_->KeyPress(13);
   } else if (key == Qt::Key_Minus && ctrl) {
