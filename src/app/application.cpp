@@ -11,6 +11,7 @@
 #include "formats/store_settings.h"
 #include "platform/files.h"
 #include "runorder/run_order_options.h"
+#include "store/line_fit.h"
 
 namespace telvane::app {
 
@@ -125,6 +126,34 @@ void Application::OpenPromptDevices() {
   prompt_output_->SetLinkHandlers([this](const std::string&) { engine_->CardLost(); }, [] {});
   prompt_output_->Open();
   prompt_link_.windows().output_opened(prompt_output_->soft_card());
+}
+
+devices::AdjustmentOutcome Application::AdjustPicture(devices::PictureAdjustment adjustment) {
+  const devices::AdjustmentOutcome outcome = devices::AdjustPicture(settings_, adjustment);
+  if (outcome != devices::AdjustmentOutcome::kChanged) return outcome;
+  ApplySettings();
+  if (engine_->prompting()) {
+    engine_->RequestHeldOperation(prompt::HeldOp::kCueAdjustment);
+  } else {
+    prompt_card_.SendSetUp(false);
+  }
+  if (!picture_rewrap_) {
+    picture_rewrap_ = host_.timers.CreateTimer([this] {
+      picture_rewrap_->Stop();
+      // The text width changed: every paragraph is laid out again; the card gets the new
+      // lines through the usual re-send, or the idle page when not prompting.
+      engine_->RememberFeed();
+      for (store::e_object* line = store_.first_line(); line != store_.edit_tail();) {
+        line = store::RewrapParagraph(store_, line);
+      }
+      engine_->EditDone();
+      engine_->ShowIdlePage();
+      hooks_.refresh_script_windows();
+    });
+  }
+  picture_rewrap_->Stop();
+  picture_rewrap_->Start(500);
+  return outcome;
 }
 
 void Application::TogglePrompt() {

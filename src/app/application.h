@@ -27,6 +27,7 @@
 #include "config/settings.h"
 #include "devices/prompt_card.h"
 #include "devices/prompt_output.h"
+#include "devices/set_up_block.h"
 #include "formats/script_files.h"
 #include "platform/host.h"
 #include "prompt/prompt_fonts.h"
@@ -123,6 +124,10 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   prompt::RemotePrompting* remote_prompting() { return remote_prompting_.get(); }
   // The prompt button, "Prompt &On" and F9: starts prompting, or stops it while prompting.
   void TogglePrompt();
+  // Left/Right Increase and Decrease, Cue Left and Cue Right: one pixel of the picture's
+  // blanks or width adjustment. The set-up block goes again at once (through the card's hold
+  // while prompting) and the script is re-wrapped for the new width 500 ms later.
+  devices::AdjustmentOutcome AdjustPicture(devices::PictureAdjustment adjustment);
   formats::ScriptFiles& files() { return files_; }
   prompt::PromptFontTable& prompt_fonts() { return prompt_fonts_; }
   // The one prompt renderer: card rows, the preview and the tool all draw with it.
@@ -284,6 +289,7 @@ class Application : public formats::FileOperator, private store::StoreNotices {
   std::string start_time_;
 
   std::unique_ptr<platform::Timer> time_prompt_;
+  std::unique_ptr<platform::Timer> picture_rewrap_;
   std::unique_ptr<platform::Timer> clipboard_monitor_;
   std::unique_ptr<platform::Timer> status_message_timer_;
 

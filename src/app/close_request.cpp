@@ -105,6 +105,7 @@ void Application::Destroy() {
   // The devices and serial ports close with their owners.
   store_.FreeScriptStore();
   time_prompt_.reset();
+  picture_rewrap_.reset();
   clipboard_monitor_.reset();
   status_message_timer_.reset();
   work_buffer_.clear();

@@ -382,6 +382,7 @@ void ScrollEngine::CarryOut(HeldOp op) {
       break;
     case HeldOp::kColourTables:
     case HeldOp::kSetUp:
+    case HeldOp::kCueAdjustment:
       if (op == HeldOp::kColourTables) card_.SendColourTables();
       card_.SendSetUp(blanked_);
       if (!blanked_) Release();
@@ -421,7 +422,6 @@ void ScrollEngine::CarryOut(HeldOp op) {
     case HeldOp::kRefreshRunOrder:
     case HeldOp::kEditorRefresh:
     case HeldOp::kQueueRefresh:
-    case HeldOp::kCueAdjustment:
     case HeldOp::kNothing:
     case HeldOp::kMainRefresh:
     case HeldOp::kMainRefreshOther:

@@ -191,6 +191,11 @@ class ScrollEngine : public SpeedEngine {
   void RememberFeed();
   void EditDone();
 
+  // The page shown while not prompting, sent again after a change of the picture.
+  void ShowIdlePage() {
+    if (!prompting_) SendIdlePage();
+  }
+
   // Requests a held operation (only while prompting; a pending stop is never overwritten).
   void RequestHeldOperation(HeldOp op);
 

@@ -413,3 +413,35 @@ TEST_F(ShellTest, ShowingAStoryPutsItsSlugLineAtTheTop) {
 
 }  // namespace
 }  // namespace telvane::app
+
+namespace telvane::app {
+namespace {
+
+// The picture adjustments reach the soft card's set-up block at once, re-wrap the script for
+// the new width, and change nothing under the configuration lock.
+TEST_F(ShellTest, PictureAdjustmentsGoToTheCardAndRewrapTheScript) {
+  Start();
+  RunStartup();
+  ASSERT_NE(app->prompt_output(), nullptr);
+  devices::SoftCard* card = app->prompt_output()->soft_card();
+  ASSERT_NE(card, nullptr);
+  ASSERT_EQ(card->set_up().size(), 59u);
+  const std::uint32_t end_before = card->set_up()[3];
+  const int blank_before = app->store().options().prompt_blank;
+
+  EXPECT_EQ(app->AdjustPicture(devices::PictureAdjustment::kCueLeft),
+            devices::AdjustmentOutcome::kChanged);
+  EXPECT_EQ(app->settings().Int(config::Key::kPciWidthAdjustment), 1);
+  EXPECT_EQ(card->set_up()[3], end_before + 1);
+  EXPECT_EQ(app->store().options().prompt_blank, blank_before + 2);
+  vh.loop.Advance(600);
+  EXPECT_EQ(app->store().CheckScriptLinks().code, 0);
+
+  app->settings().SetBool(config::Key::kMainConfigurationLock, true);
+  EXPECT_EQ(app->AdjustPicture(devices::PictureAdjustment::kLeftIncrease),
+            devices::AdjustmentOutcome::kRefused);
+  EXPECT_EQ(app->settings().Int(config::Key::kPromptLeftBlank), 12);
+}
+
+}  // namespace
+}  // namespace telvane::app

@@ -24,6 +24,7 @@ namespace telvane::ui {
 
 class TMessageListForm;
 class TPromptControl;
+class TAdjustmentWindow;
 class TRunScreen;
 class TSlugForm;
 
@@ -164,6 +165,7 @@ class TMainForm : public QMainWindow, public app::ShellView {
   QPointer<QWidget> preview_;
   QPointer<TSlugForm> slug_form_;
   QPointer<QWidget> help_form_;
+  QPointer<TAdjustmentWindow> adjustment_window_;
   editor::SlugDialog* slug_dialog_ = nullptr;
   std::function<void()> make_editor_;
   // Which of the script, run order and control panel Shift Focus starts from.

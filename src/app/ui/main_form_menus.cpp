@@ -18,6 +18,7 @@
 #include "app/ui/main_form.h"
 #include "app/ui/message_list_window.h"
 #include "app/window_layout.h"
+#include "devices/ui/adjustment_window.h"
 #include "editor/ui/edit_screen.h"
 #include "editor/ui/slug_form.h"
 #include "platform/qt/qt_host.h"
@@ -368,15 +369,22 @@ void TMainForm::DefineEditCommands() {
       on_store([&store] { store::RemoveMultipleSpaces(store); });
   c[QStringLiteral("ShiftFocusItem")] = [this] { ShiftFocus(); };
   c[QStringLiteral("EscapeItem")] = [this] { Escape(); };
-  const auto cue = [this](bool left) {
-    return [this, left] {
-      app_.settings().SetBool(Key::kPciCueLeft, left);
-      app_.SettingsChanged();
-      ScriptChanged();
+  // The picture adjustments move the raster on the presenter's screen a pixel at a time and
+  // show what they did.
+  const auto adjust = [this](devices::PictureAdjustment adjustment) {
+    return [this, adjustment] {
+      if (app_.AdjustPicture(adjustment) == devices::AdjustmentOutcome::kRefused) return;
+      if (!adjustment_window_) adjustment_window_ = new TAdjustmentWindow(this);
+      adjustment_window_->Show(devices::AdjustmentViewOf(app_.settings()));
     };
   };
-  c[QStringLiteral("PciCueLeftItem")] = cue(true);
-  c[QStringLiteral("PciCueRightItem")] = cue(false);
+  using devices::PictureAdjustment;
+  c[QStringLiteral("PciCueLeftItem")] = adjust(PictureAdjustment::kCueLeft);
+  c[QStringLiteral("PciCueRightItem")] = adjust(PictureAdjustment::kCueRight);
+  c[QStringLiteral("LeftMarginIncreaseItem")] = adjust(PictureAdjustment::kLeftIncrease);
+  c[QStringLiteral("LeftMarginDecreaseItem")] = adjust(PictureAdjustment::kLeftDecrease);
+  c[QStringLiteral("RightMarginIncreaseItem")] = adjust(PictureAdjustment::kRightIncrease);
+  c[QStringLiteral("RightMarginDecreaseItem")] = adjust(PictureAdjustment::kRightDecrease);
   const auto track_offset = [this](int step) {
     return [this, step] {
       auto& s = app_.settings();
