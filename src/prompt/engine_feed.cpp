@@ -226,7 +226,7 @@ void ScrollEngine::CheckSlugPause() {
   if (slug == nullptr && top->next != nullptr && store::IsSlugLine(*top->next)) slug = top->next;
   if (slug == nullptr || slug == slug_paused_at_) return;
   slug_paused_at_ = slug;
-  if (options_.function_button == 2) {
+  if (options_.function_button == function_button::kPause) {
     SetPaused(!paused_);
     if (panel_ != nullptr) panel_->PauseChanged(paused_);
   } else {

@@ -15,10 +15,6 @@ using store::r_object;
 
 namespace {
 
-constexpr int kFunctionCaptions = 0;
-constexpr int kFunctionPause = 2;
-constexpr int kFunctionInverse = 4;
-
 // Message numbers.
 constexpr int kNoPromptOutput = 1;
 constexpr int kNotFound = 19;
@@ -52,7 +48,8 @@ EngineOptions EngineOptionsFrom(const config::Settings& s) {
   o.previous_enabled = s.Bool(Key::kPromptPrev);
   o.first_enabled = s.Bool(Key::kPromptFirst);
   o.function_enabled = s.Bool(Key::kPromptFunction);
-  o.function_button = std::clamp(s.Int(Key::kPcCardFunctionCommand), 0, 6);
+  o.function_button = std::clamp(s.Int(Key::kPcCardFunctionCommand), function_button::kCaptions,
+                                 function_button::kNone);
   o.prompt_track_active = s.Bool(Key::kPromptPromptTrackActive);
   o.timer_auto_trigger = s.Bool(Key::kPromptBackgroundTimerAutoTrig);
   o.inverse_slug = s.Bool(Key::kScriptInverseSlug);
@@ -116,8 +113,8 @@ void ScrollEngine::Set(HeldPosition& held, const PromptPosition& position) {
 std::uint32_t ScrollEngine::StateBits() const {
   std::uint32_t bits = blanked_ ? CardCommand::kBlankBit : 0;
   const bool lamp =
-      (options_.function_button == kFunctionPause && paused_) ||
-      (options_.function_button == kFunctionInverse && renderer_.options().inverse_video);
+      (options_.function_button == function_button::kPause && paused_) ||
+      (options_.function_button == function_button::kInverse && renderer_.options().inverse_video);
   if (lamp) bits |= CardCommand::kLampBit;
   return bits;
 }
@@ -236,10 +233,10 @@ void ScrollEngine::HandleEvent(const CardEvent& event) {
       break;
     case CardEvent::kFunction:
       if (!options_.function_enabled) break;
-      if (options_.function_button == kFunctionPause) {
+      if (options_.function_button == function_button::kPause) {
         SetPaused(!paused_);
         if (panel_ != nullptr) panel_->PauseChanged(paused_);
-      } else if (options_.function_button != 6) {
+      } else if (options_.function_button != function_button::kNone) {
         view_.FunctionButton(options_.function_button);
       }
       break;

@@ -40,6 +40,17 @@ enum class StartKind : int {
   kFirstLine = 9,  // the first line of the script
 };
 
+// What the hand controller's function button does ("Function Command").
+namespace function_button {
+inline constexpr int kCaptions = 0;
+inline constexpr int kSnapshot = 1;
+inline constexpr int kPause = 2;
+inline constexpr int kBookmark = 3;
+inline constexpr int kInverse = 4;
+inline constexpr int kTimer = 5;
+inline constexpr int kNone = 6;
+}  // namespace function_button
+
 struct EngineOptions {
   bool lines_625 = true;
   int start_offset_segments = 0;  // "Prompt Start Offset"
@@ -52,7 +63,7 @@ struct EngineOptions {
   bool previous_enabled = true;
   bool first_enabled = true;
   bool function_enabled = true;
-  int function_button = 6;  // 0 captions, 1 snapshot, 2 pause, 3 bookmark, 4 inverse, 5 timer
+  int function_button = function_button::kNone;
   bool prompt_track_active = false;
   bool timer_auto_trigger = false;
   bool multiple_run_orders = false;
