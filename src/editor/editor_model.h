@@ -98,6 +98,8 @@ class EditorModel {
 
   // A press in the text at a row (0 at the top) and column.
   void PlaceCaret(int row, int column);
+  // The caret on a line and column, the window following it (a click in the prompt preview).
+  void MoveCaretTo(store::e_object* line, int column);
   // A press in the left margin: the whole line is selected and a drag by lines starts.
   void SelectLineAt(int row);
   // The drag reached row; above or below the window the window scrolls one row towards it.
@@ -136,7 +138,6 @@ class EditorModel {
   void SplitLine();
   void Backspace(bool ctrl);
   void Delete();
-  void MoveCaretTo(store::e_object* line, int column);
   void MoveLines(int count);
   void Horizontal(bool forward, bool word);
   int WordLeft(const std::string& text, int column) const;

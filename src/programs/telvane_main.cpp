@@ -2,6 +2,7 @@
 // then the event loop.
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
 #include <iostream>
@@ -167,6 +168,23 @@ int main(int argc, char** argv) {
     if (engine.prompting()) return engine.preview_top();
     return telvane::prompt::StartPosition(app.renderer(), app.store().first_line(), 0);
   });
+  // While prompting the preview shows the editor's caret and a click there moves it.
+  preview->SetPromptingSource([&app] { return app.engine().prompting(); });
+  preview->SetCaretSource([&app] {
+    return telvane::prompt::CaretPlace{app.store().current_line().get(), app.store().caret_column};
+  });
+  preview->SetCaretPlacer([&edit_screen](telvane::store::e_object* line, int column) {
+    if (edit_screen) edit_screen->PlaceCaretAt(line, column);
+  });
+  QObject::connect(preview, &telvane::ui::TPromptOutput::EditorFocusWanted, [&edit_screen] {
+    if (!edit_screen) return;
+    edit_screen->activateWindow();
+    edit_screen->setFocus(Qt::MouseFocusReason);
+  });
+  QObject::connect(preview, &telvane::ui::TPromptOutput::KeyForEditor,
+                   [&edit_screen](QKeyEvent* event) {
+                     if (edit_screen) QCoreApplication::sendEvent(edit_screen, event);
+                   });
   telvane::app::PromptWindows& prompt_windows = app.prompt_windows();
   prompt_windows.prompting_changed = [&main_form, preview](bool prompting) {
     main_form.SetPrompting(prompting);

@@ -32,6 +32,8 @@ void CutSlugNumber(ShownText& t, char open, char close) {
   const std::size_t to = t.text.find(close, from + 1);
   if (to == std::string::npos) return;
   const std::size_t n = to - from + 1;
+  t.cut_at = from;
+  t.cut_length = n;
   t.text.erase(from, n);
   t.style.erase(from, n);
   t.colour.erase(from, n);
@@ -110,24 +112,29 @@ int PromptRenderer::RenderSegment(const PromptPosition& position, LineRaster& ra
   return rows;
 }
 
-void PromptRenderer::DrawPreviewSegment(const PromptPosition& position,
-                                        const PixelView& band) const {
-  const ShownText shown = TextOf(position, PromptScale::kPreview);
-  const LineLook look = LookOf(*position.line, options_);
-  band.Fill(0, 0, band.width, band.height,
-            static_cast<std::uint8_t>(SegmentBackground(look, options_)));
-  int x = options_.left_blank / 2;
+PreviewText PromptRenderer::PreviewLayout(const PromptPosition& position, int band_width) const {
+  PreviewText laid{TextOf(position, PromptScale::kPreview), options_.left_blank / 2};
+  const ShownText& shown = laid.shown;
   if (options_.centre_justify) {
     const int full_width = fonts_.TextWidth(shown.text, shown.style, shown.charset);
-    x = std::max(
+    laid.left = std::max(
         0,
-        (band.width + 2 * options_.width_adjustment - options_.TotalBlank() - full_width / 3) / 2 +
+        (band_width + 2 * options_.width_adjustment - options_.TotalBlank() - full_width / 3) / 2 +
             options_.left_blank / 2);
   }
   if (options_.cue_left) {
-    x += kPreviewCuePanel;
+    laid.left += kPreviewCuePanel;
   }
-  DrawText(shown, look, PromptScale::kPreview, band, x);
+  return laid;
+}
+
+void PromptRenderer::DrawPreviewSegment(const PromptPosition& position,
+                                        const PixelView& band) const {
+  const PreviewText laid = PreviewLayout(position, band.width);
+  const LineLook look = LookOf(*position.line, options_);
+  band.Fill(0, 0, band.width, band.height,
+            static_cast<std::uint8_t>(SegmentBackground(look, options_)));
+  DrawText(laid.shown, look, PromptScale::kPreview, band, laid.left);
 }
 
 void PromptRenderer::DrawText(const ShownText& shown, const LineLook& look, PromptScale scale,

@@ -47,6 +47,16 @@ struct ShownText {
   std::string style;
   std::string colour;
   int charset = store::kDefaultCharset;
+  // Where the slug-number cut took cut_length bytes out of the segment's text; shown index i
+  // at or after cut_at is raw byte i + cut_length.
+  std::size_t cut_at = 0;
+  std::size_t cut_length = 0;
+};
+
+// A segment as the preview lays it out: its shown text and the x its first character starts at.
+struct PreviewText {
+  ShownText shown;
+  int left = 0;
 };
 
 class PromptRenderer {
@@ -66,6 +76,8 @@ class PromptRenderer {
   void DrawPreviewSegment(const PromptPosition& position, const PixelView& band) const;
 
   ShownText TextOf(const PromptPosition& position, PromptScale scale) const;
+  // The segment's text at preview size in a band of band_width pixels.
+  PreviewText PreviewLayout(const PromptPosition& position, int band_width) const;
   // Width of the shown text, for centring and for the preview caret.
   int TextWidth(const PromptPosition& position, PromptScale scale) const;
 

@@ -359,6 +359,12 @@ void TEditScreen::ShowBackgroundTimer(long long remaining_seconds) {
   background_timer_btn_->setProperty("picture", editor::TimerPicture(remaining_seconds));
 }
 
+void TEditScreen::PlaceCaretAt(store::e_object* line, int column) {
+  if (line == nullptr) return;
+  model_->MoveCaretTo(line, column);
+  AfterInput();
+}
+
 void TEditScreen::SetPromptLine(const store::e_object* line, bool prompting) {
   // The reference only names the line; the marker never changes it.
   prompt_line_ = const_cast<store::e_object*>(line);

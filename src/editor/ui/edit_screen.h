@@ -54,6 +54,8 @@ class TEditScreen : public QWidget {
   void SetEditingDisabled(bool disabled);
   // The store changed outside the editor.
   void Redraw();
+  // The caret goes to line and column and the view follows it.
+  void PlaceCaretAt(store::e_object* line, int column);
 
   // The scroll engine's marker beside the line on the prompt output, red while prompting;
   // null hides it. The marker follows the line when the line is deleted.

@@ -3,10 +3,15 @@
 // The prompt preview: the presenter's prompt at one third of its size, drawn by the prompt
 // renderer into an image of colour numbers and shown through the eight-colour table.
 
+#include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
+#include "prompt/preview_caret.h"
 #include "prompt/prompt_render.h"
+
+class QKeyEvent;
 
 namespace telvane::ui {
 
@@ -22,12 +27,43 @@ class TPromptOutput : public QWidget {
   // A blanked prompt shows black until the next draw.
   void SetBlack(bool black);
 
+  // While prompting the preview shows the editor's caret and a click places it.
+  void SetPromptingSource(std::function<bool()> prompting) { prompting_ = std::move(prompting); }
+  // The editor's caret: its line and column.
+  void SetCaretSource(std::function<prompt::CaretPlace()> caret) { caret_ = std::move(caret); }
+  // Places the editor's caret at a line and column.
+  void SetCaretPlacer(std::function<void(store::e_object*, int)> placer) {
+    placer_ = std::move(placer);
+  }
+
+  // The caret as drawn now, in window coordinates; nothing while it is hidden.
+  std::optional<prompt::PreviewCaret> CaretShown() const;
+
+ signals:
+  // A click while prompting: the editor should take the focus.
+  void EditorFocusWanted();
+  // Typing in the preview belongs to the editor.
+  void KeyForEditor(QKeyEvent* event);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  prompt::PreviewFrame Frame() const;
+  bool Prompting() const { return prompting_ && prompting_(); }
+  void RestartBlink();
+
   const prompt::PromptRenderer& renderer_;
   std::function<prompt::PromptPosition()> top_;
+  std::function<bool()> prompting_;
+  std::function<prompt::CaretPlace()> caret_;
+  std::function<void(store::e_object*, int)> placer_;
+  QTimer blink_;
+  bool caret_on_ = false;
   bool black_ = false;
 };
 
