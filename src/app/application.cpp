@@ -123,8 +123,9 @@ void Application::OpenPromptDevices() {
   prompt_output_ =
       std::make_unique<devices::PromptOutput>(prompt_card_, settings_, host_, prompt_link_);
   // A display that went away takes no more words: the prompt stops at once.
-  prompt_output_->SetLinkHandlers([this](const std::string&) { engine_->CardLost(); }, [] {});
-  prompt_output_->Open();
+  prompt_output_->SetLinkHandlers([this](const std::string&) { engine_->CardLost(); },
+                                  [this] { engine_->ShowIdlePage(); });
+  if (prompt_output_->Open()) engine_->ShowIdlePage();
   prompt_link_.windows().output_opened(prompt_output_->soft_card());
 }
 

@@ -125,11 +125,7 @@ bool PromptOutput::OpenSubstitute() {
   options.port = static_cast<std::uint16_t>(port);
   auto network =
       std::make_unique<NetworkCardTransport>(host_.network, host_.timers, std::move(options));
-  network->SetHandlers({.on_link_up =
-                            [this] {
-                              initialise_due_ = true;
-                              if (on_restored_) on_restored_();
-                            },
+  network->SetHandlers({.on_link_up = [this] { initialise_due_ = true; },
                         .on_link_lost =
                             [this](const std::string& reason) {
                               initialise_due_ = false;
@@ -171,7 +167,10 @@ bool PromptOutput::Reset() {
 }
 
 void PromptOutput::Service() {
-  if (initialise_due_ && network_ != nullptr && network_->ready()) Initialise();
+  // The display is told who it is first; then its owner can give it a page.
+  if (initialise_due_ && network_ != nullptr && network_->ready() && Initialise() && on_restored_) {
+    on_restored_();
+  }
 }
 
 }  // namespace telvane::devices

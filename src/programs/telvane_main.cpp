@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <iostream>
+#include <optional>
 
 #include "app/application.h"
 #include "app/program_files.h"
@@ -167,6 +168,10 @@ int main(int argc, char** argv) {
     const telvane::prompt::ScrollEngine& engine = app.engine();
     if (engine.prompting()) return engine.preview_top();
     return telvane::prompt::StartPosition(app.renderer(), app.store().first_line(), 0);
+  });
+  preview->SetIdleSource([&app]() -> std::optional<telvane::prompt::IdlePageLook> {
+    if (app.engine().prompting()) return std::nullopt;
+    return app.engine().options().idle;
   });
   // While prompting the preview shows the editor's caret and a click there moves it.
   preview->SetPromptingSource([&app] { return app.engine().prompting(); });

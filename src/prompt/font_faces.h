@@ -11,6 +11,8 @@
 #include <tuple>
 #include <vector>
 
+#include "prompt/pixel_view.h"
+
 namespace telvane::prompt {
 
 struct FaceMetrics {
@@ -36,6 +38,11 @@ struct GlyphBitmap {
   // width * rows bytes, 1 where the glyph covers the pixel.
   std::vector<std::uint8_t> mask;
 };
+
+// Draws the glyph's pixels in colour with the pen at x and the baseline at y, clipped to the
+// view.
+void DrawGlyph(const GlyphBitmap& glyph, const PixelView& view, int pen, int baseline,
+               std::uint8_t colour);
 
 // Advance widths in pixels of the 256 bytes of one code page.
 using CharWidths = std::array<int, 256>;

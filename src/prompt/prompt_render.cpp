@@ -47,22 +47,6 @@ void TrimTrailingBlanks(ShownText& t) {
   t.colour.resize(end);
 }
 
-void DrawGlyph(const GlyphBitmap& g, const PixelView& view, int pen, int baseline,
-               std::uint8_t colour) {
-  const int x0 = pen + g.left;
-  const int y0 = baseline - g.top;
-  const int cx0 = std::max(0, -x0);
-  const int cx1 = std::min(g.width, view.width - x0);
-  const int cy0 = std::max(0, -y0);
-  const int cy1 = std::min(g.rows, view.height - y0);
-  for (int y = cy0; y < cy1; ++y) {
-    const std::uint8_t* mask = g.mask.data() + static_cast<std::ptrdiff_t>(y) * g.width;
-    std::uint8_t* row = view.pixels + static_cast<std::ptrdiff_t>(y0 + y) * view.stride + x0;
-    for (int x = cx0; x < cx1; ++x) {
-      if (mask[x] != 0) row[x] = colour;
-    }
-  }
-}
 
 }  // namespace
 

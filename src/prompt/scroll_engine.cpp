@@ -53,6 +53,7 @@ EngineOptions EngineOptionsFrom(const config::Settings& s) {
   o.prompt_track_active = s.Bool(Key::kPromptPromptTrackActive);
   o.timer_auto_trigger = s.Bool(Key::kPromptBackgroundTimerAutoTrig);
   o.inverse_slug = s.Bool(Key::kScriptInverseSlug);
+  o.idle = IdlePageLookFrom(s);
   return o;
 }
 
@@ -619,15 +620,12 @@ void ScrollEngine::StopSteps() {
 }
 
 void ScrollEngine::SendIdlePage() {
-  // Black rows: three runs of colour 0 each.
+  const std::vector<std::uint8_t> page = DrawIdlePage(idle_faces_, options_.idle);
   words_.clear();
-  words_.reserve(static_cast<std::size_t>(3) * kPageRows);
-  const std::uint32_t first = run_word::kFirst << 16;
-  const std::uint32_t later = run_word::kLater << 16;
   for (int row = 0; row < kPageRows; ++row) {
-    words_.push_back(first | (255U << 8));
-    words_.push_back(later | (255U << 8));
-    words_.push_back(later | (158U << 8));
+    EncodeRow(std::span<const std::uint8_t>(page).subspan(
+                  static_cast<std::size_t>(row) * kRowBytes, kRowBytes),
+              colour_map_, words_);
   }
   Send(CardCommand::kNewPage);
   card_.SendData(words_);

@@ -16,6 +16,7 @@
 #include "config/settings.h"
 #include "devices/prompt_card.h"
 #include "platform/host.h"
+#include "prompt/idle_page.h"
 #include "prompt/prompt_position.h"
 #include "prompt/prompt_render.h"
 #include "prompt/row_encoding.h"
@@ -68,6 +69,7 @@ struct EngineOptions {
   bool timer_auto_trigger = false;
   bool multiple_run_orders = false;
   bool inverse_slug = true;
+  IdlePageLook idle;
 };
 
 EngineOptions EngineOptionsFrom(const config::Settings& settings);
@@ -286,6 +288,7 @@ class ScrollEngine : public SpeedEngine {
   EngineOptions options_;
   CardColourMap colour_map_;
   LineRaster raster_;
+  FontFaces idle_faces_;
   std::vector<std::uint32_t> words_;
 
   HeldPosition feed_;

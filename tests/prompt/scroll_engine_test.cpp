@@ -249,6 +249,12 @@ TEST_F(EngineTest, StopDuringAHoldWaitsForTheCardsAnswer) {
   EXPECT_FALSE(engine().prompting());
   EXPECT_TRUE(SentWord(Word(CardCommand::kNewPage)));
   EXPECT_EQ(sim_->run_order().air_story(), nullptr);
+  // The card shows the idle page: the station's lines below row 140.
+  int lit = 0;
+  for (int row = 140; row < sim_->card().VisibleRows(); ++row) {
+    for (const std::uint8_t pixel : sim_->card().VisibleRow(row)) lit += pixel != 0 ? 1 : 0;
+  }
+  EXPECT_GT(lit, 1000);
 }
 
 TEST_F(EngineTest, ASilentCardTimesOutAndCanStillBeStopped) {

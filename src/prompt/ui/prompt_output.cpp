@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "prompt/png_image.h"
 #include "prompt/preview.h"
@@ -98,7 +99,13 @@ void TPromptOutput::paintEvent(QPaintEvent*) {
   if (height() <= 0 || black_) return;
   const prompt::PreviewFrame frame = Frame();
   prompt::PreviewImage image(frame.width, frame.height);
-  prompt::DrawPreview(renderer_, frame.top, image);
+  if (const std::optional<prompt::IdlePageLook> idle = idle_ ? idle_() : std::nullopt) {
+    std::fill(image.pixels.begin(), image.pixels.end(),
+              static_cast<std::uint8_t>(idle->black ? 0 : idle->background));
+    prompt::DrawIdlePreview(idle_faces_, *idle, image);
+  } else {
+    prompt::DrawPreview(renderer_, frame.top, image);
+  }
   QImage shown(image.width, image.height, QImage::Format_RGB32);
   for (int y = 0; y < image.height; ++y) {
     auto* row = reinterpret_cast<QRgb*>(shown.scanLine(y));

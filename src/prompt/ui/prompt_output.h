@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+#include "prompt/idle_page.h"
 #include "prompt/preview_caret.h"
 #include "prompt/prompt_render.h"
 
@@ -24,6 +25,11 @@ class TPromptOutput : public QWidget {
   // Where the preview starts: while prompting the engine's preview top, otherwise the top of
   // the script.
   void SetTopSource(std::function<prompt::PromptPosition()> top) { top_ = std::move(top); }
+  // While nothing is prompted the preview shows the card's idle page: the look, or nothing
+  // while prompting.
+  void SetIdleSource(std::function<std::optional<prompt::IdlePageLook>()> idle) {
+    idle_ = std::move(idle);
+  }
   // A blanked prompt shows black until the next draw.
   void SetBlack(bool black);
 
@@ -59,6 +65,8 @@ class TPromptOutput : public QWidget {
 
   const prompt::PromptRenderer& renderer_;
   std::function<prompt::PromptPosition()> top_;
+  std::function<std::optional<prompt::IdlePageLook>()> idle_;
+  prompt::FontFaces idle_faces_;
   std::function<bool()> prompting_;
   std::function<prompt::CaretPlace()> caret_;
   std::function<void(store::e_object*, int)> placer_;
