@@ -17,7 +17,8 @@ constexpr int kTextInset = 4;
 
 RtGrid::RtGrid(runorder::ProgramTiming& model, std::array<int, 8> widths, int row_height,
                QWidget* parent)
-    : QAbstractScrollArea(parent), model_(model), widths_(widths), row_height_(row_height) {
+    : RowScrollArea(parent), model_(model), widths_(widths) {
+  row_height_ = row_height;
   setObjectName(QStringLiteral("RtGrid"));
   setFocusPolicy(Qt::StrongFocus);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -46,41 +47,22 @@ int RtGrid::Width(int column) const {
   return std::max(0, viewport()->width() - used);
 }
 
-void RtGrid::UpdateScrollRange() {
-  const int rows = model_.RowCount(VisibleRows());
-  verticalScrollBar()->setRange(1, std::max(1, rows - VisibleRows()));
-  verticalScrollBar()->setPageStep(std::max(1, VisibleRows()));
-}
-
-int RtGrid::top_row() const {
-  return verticalScrollBar()->value();
-}
-
-void RtGrid::SetTopRow(int row) {
-  verticalScrollBar()->setValue(std::max(1, row));
-}
-
-int RtGrid::VisibleRows() const {
-  return std::max(1, viewport()->height() / row_height_ - 1);
+std::array<int, runorder::kTimingColumns> RtGrid::Widths() const {
+  std::array<int, runorder::kTimingColumns> widths{};
+  for (int c = 0; c < runorder::kTimingColumns; ++c) widths[static_cast<std::size_t>(c)] = Width(c);
+  return widths;
 }
 
 std::pair<int, int> RtGrid::CellAt(QPoint p) const {
-  int column = -1;
-  for (int c = 0, x = 0; c < runorder::kTimingColumns; x += Width(c), ++c) {
-    if (p.x() >= x && p.x() < x + Width(c)) {
-      column = c;
-      break;
-    }
-  }
-  if (p.y() < row_height_) return {p.y() < 0 ? -1 : 0, column};
-  return {top_row() + (p.y() - row_height_) / row_height_, column};
+  return RowScrollArea::CellAt(p, Widths());
 }
 
 QRect RtGrid::CellRect(int row, int column) const {
-  int x = 0;
-  for (int c = 0; c < column; ++c) x += Width(c);
-  const int y = row == 0 ? 0 : row_height_ * (row - top_row() + 1);
-  return {x, y, Width(column), row_height_};
+  return RowScrollArea::CellRect(row, column, Widths());
+}
+
+void RtGrid::UpdateScrollRange() {
+  RowScrollArea::UpdateScrollRange(model_.RowCount(VisibleRows()));
 }
 
 QString RtGrid::CellText(int row, int column) const {
@@ -92,7 +74,7 @@ QString RtGrid::CellText(int row, int column) const {
 }
 
 void RtGrid::resizeEvent(QResizeEvent* event) {
-  QAbstractScrollArea::resizeEvent(event);
+  RowScrollArea::resizeEvent(event);
   UpdateScrollRange();
 }
 

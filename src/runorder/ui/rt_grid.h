@@ -3,15 +3,15 @@
 // RtGrid: the programme timing window's grid, drawn cell by cell from ProgramTiming, with the
 // header row fixed above the scrolled rows and one selected row.
 
-#include <QAbstractScrollArea>
 #include <array>
 #include <functional>
 
 #include "runorder/program_timing.h"
+#include "runorder/ui/row_scroll_area.h"
 
 namespace telvane::ui {
 
-class RtGrid : public QAbstractScrollArea {
+class RtGrid : public RowScrollArea {
   Q_OBJECT
 
  public:
@@ -22,9 +22,6 @@ class RtGrid : public QAbstractScrollArea {
   void Refresh();
   int selected_row() const { return selected_; }
   void Select(int row);
-  int top_row() const;
-  void SetTopRow(int row);
-  int VisibleRows() const;
   const std::array<int, 8>& widths() const { return widths_; }
   std::pair<int, int> CellAt(QPoint point) const;
   QRect CellRect(int row, int column) const;
@@ -42,12 +39,12 @@ class RtGrid : public QAbstractScrollArea {
 
  private:
   int Width(int column) const;
+  std::array<int, runorder::kTimingColumns> Widths() const;
   void UpdateScrollRange();
 
   runorder::ProgramTiming& model_;
   std::function<QString(int)> message_text_;
   std::array<int, 8> widths_;
-  int row_height_;
   int selected_ = 0;
 };
 

@@ -58,7 +58,7 @@ void AcceptCopyOrLink(QDropEvent* event) {
 
 RunGrid::RunGrid(runorder::RunOrder& run_order, RunGridModel& model,
                  const config::Settings& settings, QWidget* parent)
-    : QAbstractScrollArea(parent), run_(run_order), model_(model) {
+    : RowScrollArea(parent), run_(run_order), model_(model) {
   using config::Key;
   setObjectName(QStringLiteral("RunGrid"));
   setFocusPolicy(Qt::StrongFocus);
@@ -123,45 +123,19 @@ void RunGrid::UpdateColumns() {
 }
 
 void RunGrid::UpdateScrollRange() {
-  const int rows = model_.RowCount(VisibleRows());
-  verticalScrollBar()->setRange(1, std::max(1, rows - VisibleRows()));
-  verticalScrollBar()->setPageStep(std::max(1, VisibleRows()));
-}
-
-int RunGrid::top_row() const {
-  return verticalScrollBar()->value();
-}
-
-void RunGrid::SetTopRow(int row) {
-  verticalScrollBar()->setValue(std::max(1, row));
-}
-
-int RunGrid::VisibleRows() const {
-  return std::max(1, viewport()->height() / row_height_ - 1);
+  RowScrollArea::UpdateScrollRange(model_.RowCount(VisibleRows()));
 }
 
 std::pair<int, int> RunGrid::CellAt(QPoint p) const {
-  int column = -1;
-  for (int c = 0, x = 0; c < runorder::kGridColumns;
-       x += widths_[static_cast<std::size_t>(c)], ++c) {
-    if (p.x() >= x && p.x() < x + widths_[static_cast<std::size_t>(c)]) {
-      column = c;
-      break;
-    }
-  }
-  if (p.y() < row_height_) return {p.y() < 0 ? -1 : 0, column};
-  return {top_row() + (p.y() - row_height_) / row_height_, column};
+  return RowScrollArea::CellAt(p, widths_);
 }
 
 QRect RunGrid::CellRect(int row, int column) const {
-  int x = 0;
-  for (int c = 0; c < column; ++c) x += widths_[static_cast<std::size_t>(c)];
-  const int y = row == 0 ? 0 : row_height_ * (row - top_row() + 1);
-  return {x, y, widths_[static_cast<std::size_t>(column)], row_height_};
+  return RowScrollArea::CellRect(row, column, widths_);
 }
 
 void RunGrid::resizeEvent(QResizeEvent* event) {
-  QAbstractScrollArea::resizeEvent(event);
+  RowScrollArea::resizeEvent(event);
   UpdateColumns();
   UpdateScrollRange();
 }
@@ -336,7 +310,7 @@ void RunGrid::keyPressEvent(QKeyEvent* event) {
     const std::string bytes = store::Utf8ToCodePage(event->text().toStdString(), 1252);
     for (const char c : bytes) model_.TypeCharacter(c);
   } else {
-    QAbstractScrollArea::keyPressEvent(event);
+    RowScrollArea::keyPressEvent(event);
     return;
   }
   emit TypedIdChanged(QString::fromStdString(store::CodePageToUtf8(model_.typed_id(), 1252)));
@@ -346,7 +320,7 @@ void RunGrid::keyPressEvent(QKeyEvent* event) {
 void RunGrid::focusOutEvent(QFocusEvent* event) {
   model_.ClearTypedId();
   emit TypedIdChanged({});
-  QAbstractScrollArea::focusOutEvent(event);
+  RowScrollArea::focusOutEvent(event);
   viewport()->update();
 }
 

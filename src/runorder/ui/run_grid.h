@@ -3,17 +3,17 @@
 // RunGrid: the run order's grid, drawn cell by cell from RunGridModel, with the header row
 // fixed above the scrolled story rows. Mouse and keys go to the model.
 
-#include <QAbstractScrollArea>
 #include <QLabel>
 #include <QTimer>
 #include <array>
 #include <functional>
 
 #include "runorder/run_grid_model.h"
+#include "runorder/ui/row_scroll_area.h"
 
 namespace telvane::ui {
 
-class RunGrid : public QAbstractScrollArea {
+class RunGrid : public RowScrollArea {
   Q_OBJECT
 
  public:
@@ -32,9 +32,6 @@ class RunGrid : public QAbstractScrollArea {
   }
   // Re-reads the rows and redraws.
   void Refresh();
-  int top_row() const;
-  void SetTopRow(int row);
-  int VisibleRows() const;
   int row_height() const { return row_height_; }
   // The row and column under a point of the viewport; row 0 is the header, -1 beyond.
   std::pair<int, int> CellAt(QPoint point) const;
@@ -80,7 +77,6 @@ class RunGrid : public QAbstractScrollArea {
   TextReceiver receive_text_;
   std::array<int, runorder::kGridColumns> widths_{};
   std::array<int, 6> configured_{};
-  int row_height_ = 20;
   void ShowPresenterTip(int row, QPoint at);
 
   QLabel* presenter_panel_ = nullptr;
