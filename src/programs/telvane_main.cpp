@@ -123,6 +123,8 @@ int main(int argc, char** argv) {
                      app.SaveAllStories(first != nullptr ? first->line : nullptr,
                                         last != nullptr ? last->line : nullptr, true);
                    });
+  QObject::connect(run_screen, &telvane::ui::TRunScreen::ShowInEditor,
+                   [&app](telvane::store::r_object* entry) { app.ShowStoryInEditor(entry); });
   QObject::connect(run_screen, &telvane::ui::TRunScreen::StartPrompt,
                    [&app](telvane::store::r_object* entry) {
                      if (entry != nullptr) app.engine().JumpToLine(entry->line);
