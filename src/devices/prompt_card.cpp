@@ -20,10 +20,13 @@ void PromptCard::Close() {
   queue_.Clear();
 }
 
+std::uint32_t PromptCard::WithStateBits(std::uint32_t word) const {
+  return (word & 0x00FFFFFFU) | (state_bits_ ? state_bits_() : 0);
+}
+
 bool PromptCard::SendCommand(std::uint32_t word) {
   if (!present() || !transport_->ready()) return false;
-  const std::uint32_t bits = state_bits_ ? state_bits_() : 0;
-  const std::uint32_t out = (word & 0x00FFFFFFU) | bits;
+  const std::uint32_t out = WithStateBits(word);
   return transport_->Write(std::span<const std::uint32_t>(&out, 1));
 }
 
@@ -69,7 +72,7 @@ bool PromptCard::SendSetUp(bool cue_hidden) {
   if (!set_up_source_) return false;
   std::vector<std::uint32_t> words = set_up_source_(cue_hidden);
   if (words.empty()) return false;
-  words[0] = (words[0] & 0x00FFFFFFU) | (state_bits_ ? state_bits_() : 0);
+  words[0] = WithStateBits(words[0]);
   if (!SendData(words)) return false;
   return WaitForEvent(CardEvent::kAck, kSetUpAnswerMs);
 }

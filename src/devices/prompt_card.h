@@ -64,6 +64,9 @@ class PromptCard {
   bool Initialise();
 
  private:
+  // The code and argument with the blank and lamp bits of now.
+  std::uint32_t WithStateBits(std::uint32_t word) const;
+
   const platform::Clock& clock_;
   platform::EventLoop& loop_;
   std::unique_ptr<CardTransport> transport_;

@@ -124,6 +124,11 @@ bool ScrollEngine::Send(std::uint8_t code, std::uint16_t argument) {
   return card_.SendCommand((std::uint32_t{code} << 16) | argument);
 }
 
+void ScrollEngine::SendSpeed() {
+  Send(CardCommand::kSpeed, static_cast<std::uint16_t>(std::clamp(speed_, kSpeedMin, kSpeedMax)));
+  speed_changed_ = false;
+}
+
 std::uint16_t ScrollEngine::SpeedArgument() {
   if (!speed_changed_) return 0;
   speed_changed_ = false;
@@ -180,9 +185,7 @@ void ScrollEngine::ServiceCycle() {
     if (hold_state_ == 4) {
       if (panel_ != nullptr && panel_->open() && panel_->has_control()) {
         speed_ = std::clamp(panel_->ScrollerSpeed(), kSpeedMin, kSpeedMax);
-        Send(CardCommand::kSpeed,
-             static_cast<std::uint16_t>(std::clamp(speed_, kSpeedMin, kSpeedMax)));
-        speed_changed_ = false;
+        SendSpeed();
       }
       MarkBusy();
       Send(CardCommand::kHold, CardCommand::kRelease);
@@ -327,24 +330,13 @@ void ScrollEngine::HandleHoldDone() {
       hold_state_ = 0;
       if (speed_after_release_) {
         speed_after_release_ = false;
-        Send(CardCommand::kSpeed,
-             static_cast<std::uint16_t>(std::clamp(speed_, kSpeedMin, kSpeedMax)));
-        speed_changed_ = false;
+        SendSpeed();
         handshake_ = 2;
       }
       // A stop asked for while the release was on its way holds the card now.
       if (stop_requested_ && prompting_) {
         held_op_ = HeldOp::kNone;
         RequestHeldOperation(close_after_stop_ ? HeldOp::kStopAndClose : HeldOp::kStop);
-      }
-      break;
-    case 0:
-      if (held_op_ == HeldOp::kSpeed) {
-        held_op_ = HeldOp::kNone;
-        Send(CardCommand::kSpeed,
-             static_cast<std::uint16_t>(std::clamp(speed_, kSpeedMin, kSpeedMax)));
-        speed_changed_ = false;
-        handshake_ = 2;
       }
       break;
     default:
@@ -411,8 +403,7 @@ void ScrollEngine::CarryOut(HeldOp op) {
       Release();
       break;
     case HeldOp::kSpeed:
-      Send(CardCommand::kSpeed,
-           static_cast<std::uint16_t>(std::clamp(speed_, kSpeedMin, kSpeedMax)));
+      SendSpeed();
       handshake_ = 2;
       Release();
       break;
@@ -623,8 +614,8 @@ void ScrollEngine::SendIdlePage() {
   const std::vector<std::uint8_t> page = DrawIdlePage(idle_faces_, options_.idle);
   words_.clear();
   for (int row = 0; row < kPageRows; ++row) {
-    EncodeRow(std::span<const std::uint8_t>(page).subspan(
-                  static_cast<std::size_t>(row) * kRowBytes, kRowBytes),
+    EncodeRow(std::span<const std::uint8_t>(page).subspan(static_cast<std::size_t>(row) * kRowBytes,
+                                                          kRowBytes),
               colour_map_, words_);
   }
   Send(CardCommand::kNewPage);

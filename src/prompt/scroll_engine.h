@@ -260,6 +260,8 @@ class ScrollEngine : public SpeedEngine {
   bool SendRows(int rows, bool hooks, bool caption_fill);
   bool Send(std::uint8_t code, std::uint16_t argument = 0);
   std::uint16_t SpeedArgument();
+  // The speed word now, whether or not the speed changed.
+  void SendSpeed();
   void MarkBusy();
   void ClearBusy();
   void ResyncFeed();

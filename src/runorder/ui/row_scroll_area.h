@@ -4,6 +4,7 @@
 // programme timing grid. The vertical scroll bar's value is the top row (1-based).
 
 #include <QAbstractScrollArea>
+#include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
 #include <span>
@@ -46,6 +47,21 @@ class RowScrollArea : public QAbstractScrollArea {
     return {x, y, widths[static_cast<std::size_t>(column)], row_height_};
   }
 
+  // A cell's text, inset from its left edge, or centred but never left of the inset.
+  static void DrawCellText(QPainter& painter, const QRect& rect, const QString& text,
+                           bool centred) {
+    if (centred) {
+      const int left =
+          std::max(rect.left() + kTextInset,
+                   rect.center().x() - painter.fontMetrics().horizontalAdvance(text) / 2);
+      painter.drawText(QRect(left, rect.top(), rect.right() - left, rect.height()),
+                       Qt::AlignLeft | Qt::AlignVCenter, text);
+    } else {
+      painter.drawText(rect.adjusted(kTextInset, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+  }
+
+  static constexpr int kTextInset = 4;
   int row_height_ = 20;
 };
 

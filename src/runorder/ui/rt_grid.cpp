@@ -9,12 +9,6 @@
 
 namespace telvane::ui {
 
-namespace {
-
-constexpr int kTextInset = 4;
-
-}  // namespace
-
 RtGrid::RtGrid(runorder::ProgramTiming& model, std::array<int, 8> widths, int row_height,
                QWidget* parent)
     : RowScrollArea(parent), model_(model), widths_(widths) {
@@ -96,15 +90,7 @@ void RtGrid::paintEvent(QPaintEvent* /*event*/) {
     const bool centred = row != 0 && model_.DataCell(row, column).centred;
     painter.save();
     painter.setClipRect(rect);
-    if (centred) {
-      const int left =
-          std::max(rect.left() + kTextInset,
-                   rect.center().x() - painter.fontMetrics().horizontalAdvance(text) / 2);
-      painter.drawText(QRect(left, rect.top(), rect.right() - left, rect.height()),
-                       Qt::AlignLeft | Qt::AlignVCenter, text);
-    } else {
-      painter.drawText(rect.adjusted(kTextInset, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
-    }
+    DrawCellText(painter, rect, text, centred);
     painter.restore();
   };
   for (int row = top_row(); row <= last; ++row) {

@@ -19,7 +19,6 @@ using runorder::RunGridModel;
 
 namespace {
 
-constexpr int kTextInset = 4;
 constexpr int kTimeColumnWidth = 56;
 // The registered format, as another program offers it here and as Qt names a Windows
 // clipboard format it carries.
@@ -165,14 +164,8 @@ void RunGrid::PaintCell(QPainter& painter, int row, int column) {
   const QString text = CellText(cell);
   if (!cell.style.empty()) {
     PaintRuns(painter, rect, cell, colours);
-  } else if (cell.centred) {
-    const int left =
-        std::max(rect.left() + kTextInset,
-                 rect.center().x() - painter.fontMetrics().horizontalAdvance(text) / 2);
-    painter.drawText(QRect(left, rect.top(), rect.right() - left, rect.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, text);
   } else {
-    painter.drawText(rect.adjusted(kTextInset, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+    DrawCellText(painter, rect, text, cell.centred);
   }
   painter.restore();
   if (!header && model_.SeparatorAbove(row)) {
